@@ -1,0 +1,138 @@
+#include "core/editor_engine.h"
+
+#include <array>
+#include <limits>
+#include <utility>
+
+#include "core/field_map.h"
+#include "core/run_time_error.h"
+#include "core/value_codec.h"
+#include "platform/file_system.h"
+#include "platform/session.h"
+
+namespace tallyvane {
+namespace {
+
+// A cursor still at the first field means no load has completed.
+constexpr std::int16_t kUnloadedCursor = kBaseOffset;
+
+enum class Walk { Load, Save };
+
+// Visits the day counts in file order, moving the state's cursor one record at a time. A load
+// takes the first hosting group only; a save stores the hosting group again up to tailAnchor.
+template <typename Visit>
+void WalkDaysTable(EditorState& state, Walk walk, Visit visit) {
+  const auto step = [&](int field) {
+    state.cursor = static_cast<std::int16_t>(state.cursor + state.stride);
+    visit(field, state.cursor);
+  };
+  visit(1, state.baseOffset);
+  state.cursor = state.baseOffset;
+  for (int field = 2; field < kFirstHostingField; ++field) step(field);
+  while (state.cursor < state.tailAnchor) {
+    for (int field = kFirstHostingField; field <= kLastHostingField; ++field) step(field);
+    if (walk == Walk::Load) break;
+  }
+  state.cursor = static_cast<std::int16_t>(state.tailAnchor + state.stride);
+  visit(kFirstTailField, state.cursor);
+  for (int field = kFirstTailField + 1; field <= kFieldCount; ++field) step(field);
+}
+
+std::uint8_t& At(EditorState& state, int offset, Operation operation, const std::string& path) {
+  if (offset < 0 || static_cast<std::size_t>(offset) >= state.buffer.size())
+    throw RunTimeError::OutOfImage(operation, path, offset);
+  return state.buffer[static_cast<std::size_t>(offset)];
+}
+
+RunTimeError FromFileError(const platform::FileError& error, Operation operation) {
+  switch (error.fault()) {
+    case platform::FileFault::NotFound:
+      if (operation == Operation::Load) return RunTimeError::NotFound(error.path());
+      break;
+    case platform::FileFault::IsFolder:
+      return RunTimeError::IsFolder(operation, error.path());
+    case platform::FileFault::Refused:
+      break;
+  }
+  return RunTimeError::System(operation, error.path(), error.reason(), error.fileChanged());
+}
+
+}  // namespace
+
+bool EditorState::loaded() const {
+  return cursor != kUnloadedCursor;
+}
+
+EditorEngine::EditorEngine(FieldAccess& fields, MessageBoxService& messages)
+    : fields_(fields), messages_(messages) {}
+
+void EditorEngine::InitEditorState() {
+  state_.cursor = kBaseOffset;
+  state_.baseOffset = kBaseOffset;
+  state_.stride = kStride;
+  state_.tailAnchor = kTailAnchor;
+  state_.fileName = kDaysTableFileName;
+}
+
+void EditorEngine::LoadDaysTable() {
+  const std::string path = platform::AbsolutePath(state_.fileName);
+  std::vector<std::uint8_t> image;
+  try {
+    image = platform::ReadWholeFile(path);
+  } catch (const platform::FileError& error) {
+    throw FromFileError(error, Operation::Load);
+  }
+  if (image.size() < static_cast<std::size_t>(kMinimumFileLength))
+    throw RunTimeError::TooShort(path, static_cast<std::int64_t>(image.size()));
+  if (image.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
+    throw RunTimeError::System(Operation::Load, path, "larger than 2 GiB", false);
+
+  EditorState next = state_;
+  next.fileLength = static_cast<std::int32_t>(image.size());
+  next.buffer = std::move(image);
+  std::array<std::string, kFieldCount> texts;
+  WalkDaysTable(next, Walk::Load, [&](int field, int offset) {
+    texts[static_cast<std::size_t>(field - 1)] =
+        FormatDayCount(At(next, offset, Operation::Load, path));
+  });
+
+  state_ = std::move(next);
+  for (const FieldInfo& info : kFieldMap)
+    fields_.SetFieldText(info.field, texts[static_cast<std::size_t>(info.field - 1)]);
+}
+
+void EditorEngine::SaveDaysTable(const std::string& guardMessage) {
+  if (!state_.loaded()) {
+    messages_.ShowMessage(guardMessage, kErrorTitle);
+    return;
+  }
+  const std::string path = platform::AbsolutePath(state_.fileName);
+
+  // Every box is converted before anything is stored, so a bad one changes nothing.
+  const std::string separator = platform::DecimalSeparator();
+  std::array<std::uint8_t, kFieldCount> values{};
+  for (const FieldInfo& info : kFieldMap) {
+    std::string text = fields_.GetFieldText(info.field);
+    const ParsedDayCount parsed = ParseDayCount(text, separator);
+    if (parsed.status != ParseStatus::Ok) {
+      const ErrorKind kind =
+          parsed.status == ParseStatus::Overflow ? ErrorKind::Overflow : ErrorKind::TypeMismatch;
+      throw RunTimeError::BadValue(kind, path, info.field, std::move(text));
+    }
+    values[static_cast<std::size_t>(info.field - 1)] = parsed.value;
+  }
+
+  EditorState next = state_;
+  WalkDaysTable(next, Walk::Save, [&](int field, int offset) {
+    At(next, offset, Operation::Save, path) = values[static_cast<std::size_t>(field - 1)];
+  });
+  try {
+    platform::WriteFileStart(path, next.buffer);
+  } catch (const platform::FileError& error) {
+    throw FromFileError(error, Operation::Save);
+  }
+  state_ = std::move(next);
+  messages_.ShowMessage(kSavedMessage, kSuccessTitle);
+}
+
+}  // namespace tallyvane

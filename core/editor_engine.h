@@ -1,0 +1,53 @@
+// Loads the day counts of Length.dat into the boxes and saves the boxes back into the file.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/editor_services.h"
+#include "core/field_map.h"
+
+namespace tallyvane {
+
+inline constexpr char kDaysTableFileName[] = "Length.dat";
+inline constexpr char kErrorTitle[] = "错误";
+inline constexpr char kSuccessTitle[] = "成功";
+inline constexpr char kSavedMessage[] = "保存成功";
+
+struct EditorState {
+  std::string fileName = kDaysTableFileName;  // relative: resolved against the current directory
+  std::vector<std::uint8_t> buffer;           // image of the file; empty until the first load
+  std::int32_t fileLength = 0;                // length of the file at the last load
+  std::int16_t baseOffset = kBaseOffset;      // offset of field 1
+  std::int16_t stride = kStride;              // distance between consecutive records
+  std::int16_t tailAnchor = kTailAnchor;      // last record of the hosting group
+  std::int16_t cursor = kBaseOffset;          // offset last visited; 44 until a load completed
+
+  bool loaded() const;
+};
+
+class EditorEngine {
+ public:
+  EditorEngine(FieldAccess& fields, MessageBoxService& messages);
+
+  void InitEditorState();
+
+  // All or nothing: on any RunTimeError the boxes and the state are as they were.
+  void LoadDaysTable();
+
+  // Before any load, shows `guardMessage` and touches no file. Otherwise converts every box,
+  // stores the values (the hosting group five times) and writes the image over the file. On any
+  // RunTimeError the file is unchanged unless the error says otherwise, and the state and the
+  // boxes are as they were.
+  void SaveDaysTable(const std::string& guardMessage);
+
+  const EditorState& state() const { return state_; }
+
+ private:
+  FieldAccess& fields_;
+  MessageBoxService& messages_;
+  EditorState state_;
+};
+
+}  // namespace tallyvane

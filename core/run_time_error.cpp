@@ -1,0 +1,68 @@
+#include "core/run_time_error.h"
+
+#include <utility>
+
+namespace tallyvane {
+
+RunTimeError::RunTimeError(ErrorKind kind, Operation operation, std::string path)
+    : kind_(kind), operation_(operation), path_(std::move(path)) {
+  summary_ = std::string(KindName(kind)) + ": " + path_;
+}
+
+RunTimeError RunTimeError::NotFound(std::string path) {
+  return RunTimeError(ErrorKind::FileNotFound, Operation::Load, std::move(path));
+}
+
+RunTimeError RunTimeError::IsFolder(Operation operation, std::string path) {
+  RunTimeError error(ErrorKind::FileSystem, operation, std::move(path));
+  error.isFolder_ = true;
+  return error;
+}
+
+RunTimeError RunTimeError::TooShort(std::string path, std::int64_t fileLength) {
+  RunTimeError error(ErrorKind::SubscriptOutOfRange, Operation::Load, std::move(path));
+  error.fileLength_ = fileLength;
+  return error;
+}
+
+RunTimeError RunTimeError::System(Operation operation, std::string path, std::string reason,
+                                  bool fileChanged) {
+  RunTimeError error(ErrorKind::FileSystem, operation, std::move(path));
+  error.summary_ += " (" + reason + ")";
+  error.reason_ = std::move(reason);
+  error.fileChanged_ = fileChanged;
+  return error;
+}
+
+RunTimeError RunTimeError::BadValue(ErrorKind kind, std::string path, int field, std::string text) {
+  RunTimeError error(kind, Operation::Save, std::move(path));
+  error.field_ = field;
+  error.summary_ += " field " + std::to_string(field) + " \"" + text + "\"";
+  error.text_ = std::move(text);
+  return error;
+}
+
+RunTimeError RunTimeError::OutOfImage(Operation operation, std::string path, int offset) {
+  RunTimeError error(ErrorKind::SubscriptOutOfRange, operation, std::move(path));
+  error.offset_ = offset;
+  error.summary_ += " offset " + std::to_string(offset);
+  return error;
+}
+
+const char* KindName(ErrorKind kind) {
+  switch (kind) {
+    case ErrorKind::FileNotFound:
+      return "file not found";
+    case ErrorKind::SubscriptOutOfRange:
+      return "subscript out of range";
+    case ErrorKind::TypeMismatch:
+      return "type mismatch";
+    case ErrorKind::Overflow:
+      return "overflow";
+    case ErrorKind::FileSystem:
+      return "file system error";
+  }
+  return "unknown error";
+}
+
+}  // namespace tallyvane

@@ -1,0 +1,63 @@
+// The one error the engine raises: what went wrong, and what the user needs to put it right.
+#pragma once
+
+#include <cstdint>
+#include <exception>
+#include <string>
+
+namespace tallyvane {
+
+enum class ErrorKind { FileNotFound, SubscriptOutOfRange, TypeMismatch, Overflow, FileSystem };
+
+enum class Operation { Load, Save };
+
+class RunTimeError : public std::exception {
+ public:
+  // Length.dat is missing.
+  static RunTimeError NotFound(std::string path);
+  // A folder stands where Length.dat should be.
+  static RunTimeError IsFolder(Operation operation, std::string path);
+  // Length.dat is too short to hold every day count.
+  static RunTimeError TooShort(std::string path, std::int64_t fileLength);
+  // The system refused to open, read or write; `fileChanged` says whether any byte may have reached
+  // the disk.
+  static RunTimeError System(Operation operation, std::string path, std::string reason,
+                             bool fileChanged);
+  // The text typed into a field does not convert to a day count.
+  static RunTimeError BadValue(ErrorKind kind, std::string path, int field, std::string text);
+  // An offset outside the file image.
+  static RunTimeError OutOfImage(Operation operation, std::string path, int offset);
+
+  const char* what() const noexcept override { return summary_.c_str(); }
+
+  ErrorKind kind() const { return kind_; }
+  Operation operation() const { return operation_; }
+  const std::string& path() const { return path_; }
+  const std::string& reason() const { return reason_; }  // the system's words, if any
+  bool isFolder() const { return isFolder_; }
+  bool fileChanged() const { return fileChanged_; }
+  std::int64_t fileLength() const { return fileLength_; }
+  int field() const { return field_; }               // 1..28, or 0 when no field is at fault
+  int offset() const { return offset_; }             // offset outside the image, or -1
+  const std::string& text() const { return text_; }  // the field's text as typed
+
+ private:
+  RunTimeError(ErrorKind kind, Operation operation, std::string path);
+
+  ErrorKind kind_;
+  Operation operation_;
+  std::string path_;
+  std::string reason_;
+  bool isFolder_ = false;
+  bool fileChanged_ = false;
+  std::int64_t fileLength_ = 0;
+  int field_ = 0;
+  int offset_ = -1;
+  std::string text_;
+  std::string summary_;
+};
+
+// Short English name of the kind, for logs and the summary.
+const char* KindName(ErrorKind kind);
+
+}  // namespace tallyvane

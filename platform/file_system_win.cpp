@@ -1,0 +1,127 @@
+#include <windows.h>
+
+#include <algorithm>
+#include <array>
+
+#include "platform/file_system.h"
+#include "platform/unique_handle.h"
+#include "platform/utf16.h"
+
+namespace tallyvane::platform {
+namespace {
+
+// The system's own words for an error code, in the user's language, with the code after them.
+std::string SystemReason(DWORD code) {
+  wchar_t* text = nullptr;
+  const DWORD flags =
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
+  const DWORD length =
+      FormatMessageW(flags, nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::wstring reason = length > 0 ? std::wstring(text, length) : std::wstring();
+  LocalFree(text);
+  while (!reason.empty() &&
+         (reason.back() == L'\r' || reason.back() == L'\n' || reason.back() == L' '))
+    reason.pop_back();
+  return Narrow(reason) + " (" + std::to_string(code) + ")";
+}
+
+FileError LastError(const std::string& path, bool fileChanged = false) {
+  const DWORD code = GetLastError();
+  const bool missing = code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND;
+  return FileError(missing ? FileFault::NotFound : FileFault::Refused, path, SystemReason(code),
+                   fileChanged);
+}
+
+// Paths of MAX_PATH characters or more need the \\?\ form on Windows without long-path opt-in.
+std::wstring SystemPath(const std::string& path) {
+  std::wstring wide = Widen(path);
+  if (wide.size() < MAX_PATH - 12 || wide.starts_with(L"\\\\?\\")) return wide;
+  if (wide.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + wide.substr(2);
+  return L"\\\\?\\" + wide;
+}
+
+// Fails with NotFound or IsFolder unless `path` names an existing file.
+void RequireFile(const std::string& path, const std::wstring& systemPath) {
+  const DWORD attributes = GetFileAttributesW(systemPath.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) throw LastError(path);
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) throw FileError(FileFault::IsFolder, path, {});
+}
+
+UniqueHandle OpenForReading(const std::string& path, const std::wstring& systemPath) {
+  constexpr DWORD kShare = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+  for (const DWORD access : {GENERIC_READ | GENERIC_WRITE, GENERIC_READ}) {
+    UniqueHandle file(CreateFileW(systemPath.c_str(), access, kShare, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.valid()) return file;
+    const DWORD code = GetLastError();
+    if (code != ERROR_ACCESS_DENIED && code != ERROR_SHARING_VIOLATION &&
+        code != ERROR_WRITE_PROTECT)
+      break;
+  }
+  throw LastError(path);
+}
+
+}  // namespace
+
+std::string CurrentDirectory() {
+  std::wstring directory(GetCurrentDirectoryW(0, nullptr), L'\0');
+  directory.resize(GetCurrentDirectoryW(static_cast<DWORD>(directory.size()), directory.data()));
+  return Narrow(directory);
+}
+
+std::string AbsolutePath(const std::string& name) {
+  const std::wstring wide = Widen(name);
+  std::wstring full(GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr), L'\0');
+  full.resize(
+      GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr));
+  return Narrow(full);
+}
+
+std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
+  const std::wstring systemPath = SystemPath(path);
+  RequireFile(path, systemPath);
+  UniqueHandle file = OpenForReading(path, systemPath);
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.get(), &size)) throw LastError(path);
+
+  std::vector<std::uint8_t> bytes;
+  bytes.reserve(static_cast<std::size_t>(size.QuadPart));
+  std::array<std::uint8_t, 64 * 1024> chunk{};
+  for (DWORD got = 1; got > 0;) {
+    if (!ReadFile(file.get(), chunk.data(), static_cast<DWORD>(chunk.size()), &got, nullptr))
+      throw LastError(path);
+    bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + got);
+  }
+  return bytes;
+}
+
+void WriteFileStart(const std::string& path, std::span<const std::uint8_t> bytes) {
+  const std::wstring systemPath = SystemPath(path);
+  const DWORD attributes = GetFileAttributesW(systemPath.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    throw FileError(FileFault::IsFolder, path, {});
+
+  // Others may read while we write, not write; the file is created if it was deleted meanwhile.
+  UniqueHandle file(CreateFileW(systemPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) throw LastError(path);
+
+  for (std::size_t done = 0; done < bytes.size();) {
+    const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
+    DWORD written = 0;
+    if (!WriteFile(file.get(), bytes.data() + done, wanted, &written, nullptr) || written == 0)
+      throw LastError(path, true);
+    done += written;
+  }
+  if (!FlushFileBuffers(file.get())) throw LastError(path, true);
+  if (!file.Close()) throw LastError(path, true);
+}
+
+bool IsPlainFilePresent(const std::string& name) {
+  const DWORD attributes = GetFileAttributesW(Widen(name).c_str());
+  constexpr DWORD kNotPlain =
+      FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & kNotPlain) == 0;
+}
+
+}  // namespace tallyvane::platform

@@ -1,0 +1,12 @@
+#include <iostream>
+
+#include "platform/message_box.h"
+
+namespace tallyvane::platform {
+
+// Without a desktop the message goes to the terminal.
+void ShowMessageBox(NativeWindow, const std::string& text, const std::string& title) {
+  std::cerr << '[' << title << "] " << text << '\n';
+}
+
+}  // namespace tallyvane::platform

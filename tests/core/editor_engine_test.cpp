@@ -1,0 +1,340 @@
+#include "core/editor_engine.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <optional>
+
+#include "core/run_time_error.h"
+#include "tests/support/fake_window.h"
+#include "tests/support/test_files.h"
+
+namespace tallyvane {
+namespace {
+
+using test::FakeFields;
+using test::FakeMessages;
+using test::ReadBytes;
+using test::ShownMessage;
+using test::WriteBytes;
+namespace fs = std::filesystem;
+
+constexpr int kHostingOffsets[] = {800, 908, 1016, 1124, 1232};
+
+// Every offset a save stores each field into.
+std::vector<int> OffsetsWritten(int field) {
+  if (field >= 22 && field <= 24) {
+    std::vector<int> offsets;
+    for (int group = 0; group < 5; ++group) offsets.push_back(44 + 36 * (field - 1 + 3 * group));
+    return offsets;
+  }
+  return {FieldAt(field).offsetRead};
+}
+
+class EditorEngineTest : public testing::Test {
+ protected:
+  void SetUp() override { engine.InitEditorState(); }
+
+  fs::path file() const { return folder / "Length.dat"; }
+
+  void LoadFrom(const std::vector<std::uint8_t>& bytes) {
+    WriteBytes(file(), bytes);
+    engine.LoadDaysTable();
+  }
+
+  template <typename Operation>
+  std::optional<RunTimeError> ErrorOf(Operation operation) {
+    try {
+      operation();
+    } catch (const RunTimeError& error) {
+      return error;
+    }
+    return std::nullopt;
+  }
+  std::optional<RunTimeError> LoadError() {
+    return ErrorOf([&] { engine.LoadDaysTable(); });
+  }
+  std::optional<RunTimeError> SaveError() {
+    return ErrorOf([&] { engine.SaveDaysTable("guard"); });
+  }
+
+  test::TempFolder folder;
+  test::CurrentDirectoryScope inFolder{folder.path()};
+  FakeFields fields;
+  FakeMessages messages;
+  EditorEngine engine{fields, messages};
+};
+
+TEST_F(EditorEngineTest, StartsUnloaded) {
+  const EditorState& state = engine.state();
+  EXPECT_EQ(state.fileName, "Length.dat");
+  EXPECT_EQ(state.cursor, 44);
+  EXPECT_EQ(state.baseOffset, 44);
+  EXPECT_EQ(state.stride, 36);
+  EXPECT_EQ(state.tailAnchor, 1304);
+  EXPECT_FALSE(state.loaded());
+}
+
+TEST_F(EditorEngineTest, LoadShowsEachFieldFromItsOffset) {
+  std::vector<std::uint8_t> bytes(1449, 0xEE);
+  for (const FieldInfo& info : kFieldMap)
+    bytes[static_cast<std::size_t>(info.offsetRead)] = static_cast<std::uint8_t>(info.field * 9);
+  bytes[44] = 0;
+  bytes[1448] = 255;
+  LoadFrom(bytes);
+
+  for (const FieldInfo& info : kFieldMap) {
+    const std::string expected = info.field == 1    ? "0"
+                                 : info.field == 28 ? "255"
+                                                    : std::to_string(info.field * 9);
+    EXPECT_EQ(fields[info.field], expected) << info.box;
+  }
+  EXPECT_EQ(engine.state().cursor, 1448);
+  EXPECT_EQ(engine.state().fileLength, 1449);
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(EditorEngineTest, SaveStoresEachFieldAtEveryOffsetItOwns) {
+  const auto original = test::SampleDaysTable(1600);
+  LoadFrom(original);
+  for (int field = 1; field <= kFieldCount; ++field) fields[field] = std::to_string(100 + field);
+  engine.SaveDaysTable("guard");
+
+  auto expected = original;
+  for (int field = 1; field <= kFieldCount; ++field)
+    for (const int offset : OffsetsWritten(field))
+      expected[static_cast<std::size_t>(offset)] = static_cast<std::uint8_t>(100 + field);
+  EXPECT_EQ(ReadBytes(file()), expected);
+  EXPECT_EQ(engine.state().cursor, 1448);
+  EXPECT_EQ(messages.shown, (std::vector<ShownMessage>{{"保存成功", "成功"}}));
+}
+
+TEST_F(EditorEngineTest, HostValueLandsInAllFiveHostingRecords) {
+  const auto original = test::SampleDaysTable();
+  LoadFrom(original);
+  fields[22] = "5";
+  engine.SaveDaysTable("guard");
+
+  const auto saved = ReadBytes(file());
+  for (const int offset : kHostingOffsets)
+    EXPECT_EQ(saved[static_cast<std::size_t>(offset)], 5) << offset;
+}
+
+TEST_F(EditorEngineTest, UneditedSaveChangesOnlyTheHostingCopiesThatDiffered) {
+  const auto original = test::SampleDaysTable();
+  LoadFrom(original);
+  engine.SaveDaysTable("guard");
+
+  const auto saved = ReadBytes(file());
+  ASSERT_EQ(saved.size(), original.size());
+  std::map<std::size_t, std::uint8_t> changed;
+  for (std::size_t i = 0; i < saved.size(); ++i)
+    if (saved[i] != original[i]) changed[i] = saved[i];
+
+  std::map<std::size_t, std::uint8_t> expected;
+  for (std::size_t record = 24; record <= 35; ++record)
+    expected[44 + 36 * record] = original[44 + 36 * (21 + (record - 21) % 3)];
+  EXPECT_EQ(changed, expected);
+}
+
+TEST_F(EditorEngineTest, SecondSaveWritesTheSameBytes) {
+  LoadFrom(test::SampleDaysTable());
+  fields[3] = "12.5";
+  engine.SaveDaysTable("guard");
+  const auto first = ReadBytes(file());
+  engine.SaveDaysTable("guard");
+  EXPECT_EQ(ReadBytes(file()), first);
+  EXPECT_EQ(first[116], 12);
+  EXPECT_EQ(fields[3], "12.5") << "a save leaves the text as typed";
+}
+
+TEST_F(EditorEngineTest, SaveRecreatesAFileDeletedSinceTheLoad) {
+  const auto original = test::SampleDaysTable();
+  LoadFrom(original);
+  fs::remove(file());
+  fields[1] = "9";
+  engine.SaveDaysTable("guard");
+
+  auto expected = original;
+  expected[44] = 9;
+  for (std::size_t record = 24; record <= 35; ++record)
+    expected[44 + 36 * record] = original[44 + 36 * (21 + (record - 21) % 3)];
+  EXPECT_EQ(ReadBytes(file()), expected);
+}
+
+TEST_F(EditorEngineTest, SaveKeepsBytesAFileGrewBySinceTheLoad) {
+  const auto original = test::SampleDaysTable();
+  LoadFrom(original);
+  auto grown = original;
+  grown.insert(grown.end(), 300, 0xAB);
+  WriteBytes(file(), grown);
+  fields[28] = "1";
+  engine.SaveDaysTable("guard");
+
+  const auto saved = ReadBytes(file());
+  ASSERT_EQ(saved.size(), grown.size());
+  EXPECT_EQ(saved[1448], 1);
+  EXPECT_TRUE(std::equal(saved.begin() + 1449, saved.end(), grown.begin() + 1449));
+}
+
+TEST_F(EditorEngineTest, LoadReplacesEditedTexts) {
+  LoadFrom(test::SampleDaysTable());
+  const auto loaded = fields.boxes;
+  fields[5] = "200";
+  engine.LoadDaysTable();
+  EXPECT_EQ(fields.boxes, loaded);
+}
+
+TEST_F(EditorEngineTest, GuardComesFirstAndCreatesNoFile) {
+  engine.SaveDaysTable("没有打开任何通告文件");
+  EXPECT_EQ(messages.shown, (std::vector<ShownMessage>{{"没有打开任何通告文件", "错误"}}));
+  EXPECT_FALSE(fs::exists(file()));
+}
+
+TEST_F(EditorEngineTest, GuardLeavesAnExistingFileAlone) {
+  const auto original = test::SampleDaysTable();
+  WriteBytes(file(), original);
+  fields[1] = "abc";
+  engine.SaveDaysTable("没有找到通告文件");
+  EXPECT_EQ(messages.shown, (std::vector<ShownMessage>{{"没有找到通告文件", "错误"}}));
+  EXPECT_EQ(ReadBytes(file()), original);
+}
+
+struct LengthCase {
+  std::size_t length;
+  bool loads;
+};
+
+class LoadLengthTest : public EditorEngineTest, public testing::WithParamInterface<LengthCase> {};
+
+TEST_P(LoadLengthTest, LoadsOnlyAFileHoldingEveryDayCount) {
+  WriteBytes(file(), test::SampleDaysTable(GetParam().length));
+  const auto error = LoadError();
+  if (GetParam().loads) {
+    EXPECT_FALSE(error);
+    EXPECT_EQ(engine.state().cursor, 1448);
+    return;
+  }
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->kind(), ErrorKind::SubscriptOutOfRange);
+  EXPECT_EQ(error->fileLength(), static_cast<std::int64_t>(GetParam().length));
+  EXPECT_EQ(error->path(), test::PathUtf8(fs::current_path() / "Length.dat"));
+  EXPECT_EQ(engine.state().cursor, 44);
+  EXPECT_TRUE(engine.state().buffer.empty());
+  for (const auto& box : fields.boxes) EXPECT_EQ(box, "") << "nothing is half-loaded";
+}
+
+INSTANTIATE_TEST_SUITE_P(Lengths, LoadLengthTest,
+                         testing::Values(LengthCase{1449, true}, LengthCase{5000, true},
+                                         LengthCase{1448, false}, LengthCase{1, false},
+                                         LengthCase{0, false}));
+
+TEST_F(EditorEngineTest, FailedLoadKeepsThePreviousLoad) {
+  const auto original = test::SampleDaysTable();
+  LoadFrom(original);
+  fields[2] = "77";
+  const auto boxes = fields.boxes;
+  WriteBytes(file(), test::SampleDaysTable(100));
+
+  ASSERT_TRUE(LoadError());
+  EXPECT_EQ(fields.boxes, boxes);
+  EXPECT_EQ(engine.state().buffer, original);
+  EXPECT_EQ(engine.state().cursor, 1448);
+}
+
+TEST_F(EditorEngineTest, MissingFileIsNotFound) {
+  const auto error = LoadError();
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->kind(), ErrorKind::FileNotFound);
+  EXPECT_EQ(error->path(), test::PathUtf8(fs::current_path() / "Length.dat"));
+  EXPECT_FALSE(fs::exists(file())) << "a load creates nothing";
+}
+
+TEST_F(EditorEngineTest, FolderNamedLikeTheFileIsRefusedOnLoadAndSave) {
+  fs::create_directory(file());
+  auto error = LoadError();
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->kind(), ErrorKind::FileSystem);
+  EXPECT_TRUE(error->isFolder());
+
+  fs::remove(file());
+  LoadFrom(test::SampleDaysTable());
+  fs::remove(file());
+  fs::create_directory(file());
+  error = SaveError();
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->operation(), Operation::Save);
+  EXPECT_TRUE(error->isFolder());
+  EXPECT_TRUE(fs::is_directory(file()));
+}
+
+struct BadText {
+  const char* text;
+  ErrorKind kind;
+};
+
+class BadTextTest : public EditorEngineTest, public testing::WithParamInterface<BadText> {};
+
+TEST_P(BadTextTest, InAnyFieldChangesNothingAndNamesTheField) {
+  const auto original = test::SampleDaysTable();
+  LoadFrom(original);
+  for (int field = 1; field <= kFieldCount; ++field) {
+    SCOPED_TRACE(field);
+    fields[1] = "1";  // an edit elsewhere that must survive too
+    fields[field] = GetParam().text;
+    const auto boxes = fields.boxes;
+
+    const auto error = SaveError();
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->kind(), GetParam().kind);
+    EXPECT_EQ(error->field(), field);
+    EXPECT_EQ(error->text(), GetParam().text);
+    EXPECT_EQ(ReadBytes(file()), original);
+    EXPECT_EQ(engine.state().buffer, original);
+    EXPECT_EQ(fields.boxes, boxes);
+    fields[field] = "2";
+  }
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, BadTextTest,
+                         testing::Values(BadText{"300", ErrorKind::Overflow},
+                                         BadText{"-1", ErrorKind::Overflow},
+                                         BadText{"abc", ErrorKind::TypeMismatch},
+                                         BadText{"", ErrorKind::TypeMismatch}));
+
+TEST_F(EditorEngineTest, UnwritableFileLoadsButSaveLeavesItUnchanged) {
+  const auto original = test::SampleDaysTable();
+  WriteBytes(file(), original);
+  test::UnwritableScope unwritable(file());
+  ASSERT_FALSE(test::IsWritable(file())) << "this environment cannot make a file unwritable";
+
+  engine.LoadDaysTable();
+  fields[4] = "8";
+  const auto error = SaveError();
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->kind(), ErrorKind::FileSystem);
+  EXPECT_EQ(error->operation(), Operation::Save);
+  EXPECT_FALSE(error->fileChanged());
+  EXPECT_FALSE(error->reason().empty());
+  EXPECT_EQ(ReadBytes(file()), original);
+  EXPECT_EQ(engine.state().buffer, original);
+  EXPECT_EQ(fields[4], "8");
+}
+
+TEST(EditorEngineFolders, WorksInAChineseFolderWithSpaces) {
+  test::TempFolder folder(" 游戏 DATA 文件夹");
+  test::CurrentDirectoryScope inFolder(folder.path());
+  FakeFields fields;
+  FakeMessages messages;
+  EditorEngine engine(fields, messages);
+  engine.InitEditorState();
+  WriteBytes(folder / "Length.dat", test::SampleDaysTable());
+  engine.LoadDaysTable();
+  fields[22] = "5";
+  engine.SaveDaysTable("guard");
+  EXPECT_EQ(ReadBytes(folder / "Length.dat")[1232], 5);
+}
+
+}  // namespace
+}  // namespace tallyvane

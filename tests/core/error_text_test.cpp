@@ -1,0 +1,66 @@
+#include "ui/error_text.h"
+
+#include <gtest/gtest.h>
+
+#include <new>
+
+namespace tallyvane {
+namespace {
+
+const std::string kPath = "C:\\游戏\\DATA\\Length.dat";
+
+struct TextCase {
+  const char* name;
+  RunTimeError error;
+  std::string expected;
+};
+
+class ErrorTextTest : public testing::TestWithParam<TextCase> {};
+
+TEST_P(ErrorTextTest, TellsTheUserWhatIsWrong) {
+  EXPECT_EQ(DescribeError(GetParam().error), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Messages, ErrorTextTest,
+    testing::Values(
+        TextCase{"NotFound", RunTimeError::NotFound(kPath), "没有找到通告文件：" + kPath},
+        TextCase{"TooShort", RunTimeError::TooShort(kPath, 1448),
+                 "通告文件长度不足：" + kPath + "\n至少需要 1449 字节，实际只有 1448 字节。"},
+        TextCase{"Empty", RunTimeError::TooShort(kPath, 0),
+                 "通告文件长度不足：" + kPath + "\n至少需要 1449 字节，实际只有 0 字节。"},
+        TextCase{"Unreadable",
+                 RunTimeError::System(Operation::Load, kPath, "拒绝访问。 (5)", false),
+                 "无法读取通告文件：" + kPath + "\n拒绝访问。 (5)"},
+        TextCase{"FolderOnLoad", RunTimeError::IsFolder(Operation::Load, kPath),
+                 "无法读取通告文件：" + kPath + "\n这个位置是一个文件夹，不是文件。"},
+        TextCase{"FolderOnSave", RunTimeError::IsFolder(Operation::Save, kPath),
+                 "无法写入通告文件：" + kPath + "\n这个位置是一个文件夹，不是文件。"},
+        TextCase{"Unwritable",
+                 RunTimeError::System(Operation::Save, kPath, "拒绝访问。 (5)", false),
+                 "无法写入通告文件：" + kPath + "\n拒绝访问。 (5)\n文件未被修改。"},
+        TextCase{"HalfWritten",
+                 RunTimeError::System(Operation::Save, kPath, "磁盘已满。 (112)", true),
+                 "无法写入通告文件：" + kPath +
+                     "\n磁盘已满。 (112)\n写入中途失败，文件可能已不完整，请检查。"},
+        TextCase{"Overflow", RunTimeError::BadValue(ErrorKind::Overflow, kPath, 22, "300"),
+                 "「主持·主持人」必须是 0 到 255 之间的整数，当前内容为“300”。"},
+        TextCase{"Empty text", RunTimeError::BadValue(ErrorKind::TypeMismatch, kPath, 28, ""),
+                 "「时装秀·女艺人」必须是 0 到 255 之间的整数，当前内容为“”。"}),
+    [](const testing::TestParamInfo<TextCase>& param) {
+      std::string name = param.param.name;
+      std::erase(name, ' ');
+      return name;
+    });
+
+TEST(DescribeUnexpected, NamesTheKindOfError) {
+  const auto text = [](auto error) { return DescribeUnexpected(std::make_exception_ptr(error)); };
+  EXPECT_NE(text(RunTimeError::OutOfImage(Operation::Save, kPath, 2000)).find("下标越界"),
+            std::string::npos);
+  EXPECT_NE(text(std::bad_alloc()).find("内存不足"), std::string::npos);
+  EXPECT_NE(text(std::runtime_error("boom")).find("boom"), std::string::npos);
+  EXPECT_NE(text(42).find("未知错误"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tallyvane

@@ -1,0 +1,78 @@
+#include "ui/error_text.h"
+
+#include <new>
+
+#include "core/field_map.h"
+
+namespace tallyvane {
+namespace {
+
+const char* KindText(ErrorKind kind) {
+  switch (kind) {
+    case ErrorKind::FileNotFound:
+      return "文件未找到";
+    case ErrorKind::SubscriptOutOfRange:
+      return "下标越界";
+    case ErrorKind::TypeMismatch:
+      return "类型不匹配";
+    case ErrorKind::Overflow:
+      return "溢出";
+    case ErrorKind::FileSystem:
+      return "文件系统错误";
+  }
+  return "未知错误";
+}
+
+std::string DescribeBadValue(const RunTimeError& error) {
+  const FieldInfo& info = FieldAt(error.field());
+  return "「" + std::string(info.rowCaption) + "·" + std::string(info.boxCaption) +
+         "」必须是 0 到 255 之间的整数，当前内容为“" + error.text() + "”。";
+}
+
+std::string DescribeFileSystem(const RunTimeError& error) {
+  const bool load = error.operation() == Operation::Load;
+  std::string text = (load ? "无法读取通告文件：" : "无法写入通告文件：") + error.path() + "\n";
+  if (error.isFolder()) return text + "这个位置是一个文件夹，不是文件。";
+  text += error.reason();
+  if (!load)
+    text += error.fileChanged() ? "\n写入中途失败，文件可能已不完整，请检查。" : "\n文件未被修改。";
+  return text;
+}
+
+}  // namespace
+
+std::string DescribeError(const RunTimeError& error) {
+  switch (error.kind()) {
+    case ErrorKind::FileNotFound:
+      return "没有找到通告文件：" + error.path();
+    case ErrorKind::SubscriptOutOfRange:
+      if (error.offset() < 0)
+        return "通告文件长度不足：" + error.path() + "\n至少需要 " +
+               std::to_string(kMinimumFileLength) + " 字节，实际只有 " +
+               std::to_string(error.fileLength()) + " 字节。";
+      return "通告文件数据越界：" + error.path();
+    case ErrorKind::TypeMismatch:
+    case ErrorKind::Overflow:
+      return DescribeBadValue(error);
+    case ErrorKind::FileSystem:
+      return DescribeFileSystem(error);
+  }
+  return error.what();
+}
+
+std::string DescribeUnexpected(const std::exception_ptr& error) {
+  const std::string lead = "程序遇到无法处理的错误，即将退出。\n";
+  try {
+    std::rethrow_exception(error);
+  } catch (const RunTimeError& e) {
+    return lead + KindText(e.kind()) + "：" + DescribeError(e);
+  } catch (const std::bad_alloc&) {
+    return lead + "内存不足。";
+  } catch (const std::exception& e) {
+    return lead + "意外错误：" + e.what();
+  } catch (...) {
+    return lead + "未知错误。";
+  }
+}
+
+}  // namespace tallyvane
