@@ -2,10 +2,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <array>
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 
 #include "platform/file_system.h"
 
@@ -40,42 +38,50 @@ FileError LastError(const std::string& path, bool fileChanged = false) {
   return FileError(fault, path, std::strerror(code), fileChanged);
 }
 
-bool IsFolderPath(const std::string& path) {
-  struct stat info {};
-  return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
 }  // namespace
 
 std::string CurrentDirectory() {
-  return std::filesystem::current_path().string();
+  std::string directory(256, '\0');
+  while (::getcwd(directory.data(), directory.size()) == nullptr) {
+    if (errno != ERANGE) throw LastError(".");
+    directory.resize(directory.size() * 2);
+  }
+  directory.resize(std::strlen(directory.c_str()));
+  return directory;
 }
 
 std::string AbsolutePath(const std::string& name) {
-  return (std::filesystem::current_path() / name).lexically_normal().string();
+  if (name.starts_with('/')) return name;
+  const std::string directory = CurrentDirectory();
+  return directory + (directory.ends_with('/') ? "" : "/") + name;
 }
 
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
-  if (IsFolderPath(path)) throw FileError(FileFault::IsFolder, path, {});
+  // Opening a folder for writing fails with EISDIR, reported as IsFolder.
   int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
   if (fd < 0 && (errno == EACCES || errno == EROFS || errno == EPERM || errno == ETXTBSY))
     fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   UniqueFd file(fd);
   if (!file.valid()) throw LastError(path);
 
-  std::vector<std::uint8_t> bytes;
-  std::array<std::uint8_t, 64 * 1024> chunk{};
+  struct stat info {};
+  if (::fstat(file.get(), &info) != 0) throw LastError(path);
+  // One byte more than the size, so a file that grew since is read whole too.
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(info.st_size) + 1);
+  std::size_t got = 0;
   for (;;) {
-    const ssize_t got = ::read(file.get(), chunk.data(), chunk.size());
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) throw LastError(path);
-    if (got == 0) return bytes;
-    bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + got);
+    if (got == bytes.size()) bytes.resize(bytes.size() * 2);
+    const ssize_t read = ::read(file.get(), bytes.data() + got, bytes.size() - got);
+    if (read < 0 && errno == EINTR) continue;
+    if (read < 0) throw LastError(path);
+    if (read == 0) break;
+    got += static_cast<std::size_t>(read);
   }
+  bytes.resize(got);
+  return bytes;
 }
 
 void WriteFileStart(const std::string& path, std::span<const std::uint8_t> bytes) {
-  if (IsFolderPath(path)) throw FileError(FileFault::IsFolder, path, {});
   UniqueFd file(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666));
   if (!file.valid()) throw LastError(path);
 

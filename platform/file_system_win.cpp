@@ -1,7 +1,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <array>
 
 #include "platform/file_system.h"
 #include "platform/unique_handle.h"
@@ -84,14 +83,18 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.get(), &size)) throw LastError(path);
 
-  std::vector<std::uint8_t> bytes;
-  bytes.reserve(static_cast<std::size_t>(size.QuadPart));
-  std::array<std::uint8_t, 64 * 1024> chunk{};
-  for (DWORD got = 1; got > 0;) {
-    if (!ReadFile(file.get(), chunk.data(), static_cast<DWORD>(chunk.size()), &got, nullptr))
-      throw LastError(path);
-    bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + got);
+  // One byte more than the size, so a file that grew since is read whole too.
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size.QuadPart) + 1);
+  std::size_t got = 0;
+  for (;;) {
+    if (got == bytes.size()) bytes.resize(bytes.size() * 2);
+    const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - got, 1u << 30));
+    DWORD read = 0;
+    if (!ReadFile(file.get(), bytes.data() + got, wanted, &read, nullptr)) throw LastError(path);
+    if (read == 0) break;
+    got += read;
   }
+  bytes.resize(got);
   return bytes;
 }
 

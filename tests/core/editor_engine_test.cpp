@@ -322,19 +322,28 @@ TEST_F(EditorEngineTest, UnwritableFileLoadsButSaveLeavesItUnchanged) {
   EXPECT_EQ(fields[4], "8");
 }
 
-TEST(EditorEngineFolders, WorksInAChineseFolderWithSpaces) {
-  test::TempFolder folder(" 游戏 DATA 文件夹");
-  test::CurrentDirectoryScope inFolder(folder.path());
+class EditorEngineFolderTest : public testing::TestWithParam<std::size_t> {};
+
+// The folder name is Chinese with spaces, and nested until its path is at least this long.
+TEST_P(EditorEngineFolderTest, LoadsAndSavesInTheCurrentFolder) {
+  test::TempFolder root(" 游戏 DATA 文件夹");
+  fs::path folder = root.path();
+  while (folder.native().size() < GetParam()) folder /= test::Utf8Path("通告 文件夹 folder");
+  fs::create_directories(folder);
+  test::CurrentDirectoryScope inFolder(folder);
+  WriteBytes(folder / "Length.dat", test::SampleDaysTable());
+
   FakeFields fields;
   FakeMessages messages;
   EditorEngine engine(fields, messages);
   engine.InitEditorState();
-  WriteBytes(folder / "Length.dat", test::SampleDaysTable());
   engine.LoadDaysTable();
   fields[22] = "5";
   engine.SaveDaysTable("guard");
   EXPECT_EQ(ReadBytes(folder / "Length.dat")[1232], 5);
 }
+
+INSTANTIATE_TEST_SUITE_P(PathLengths, EditorEngineFolderTest, testing::Values(0u, 300u));
 
 }  // namespace
 }  // namespace tallyvane

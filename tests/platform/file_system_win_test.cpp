@@ -44,7 +44,7 @@ TEST_F(WindowsFileSystemTest, FileHeldByAnotherProgramReadsButRefusesWrites) {
 TEST_F(WindowsFileSystemTest, HiddenAndSystemFilesCountAsAbsent) {
   test::CurrentDirectoryScope inFolder(folder.path());
   test::WriteBytes(file, {1});
-  for (const DWORD attribute : {FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_SYSTEM}) {
+  for (const DWORD attribute : {DWORD{FILE_ATTRIBUTE_HIDDEN}, DWORD{FILE_ATTRIBUTE_SYSTEM}}) {
     ASSERT_TRUE(SetFileAttributesW(file.wstring().c_str(), attribute));
     EXPECT_FALSE(IsPlainFilePresent("Length.dat")) << attribute;
   }

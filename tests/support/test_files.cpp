@@ -4,6 +4,7 @@
 #include <iterator>
 #include <random>
 #include <stdexcept>
+#include <thread>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -120,14 +121,22 @@ std::vector<std::uint8_t> SampleDaysTable(std::size_t length, unsigned seed) {
   return bytes;
 }
 
+// Under Wine a Linux program started from Windows code runs on its own; wait for its effect.
+static void AwaitWritable(const fs::path& file, bool writable) {
+  for (int tries = 0; tries < 500 && IsWritable(file) != writable; ++tries)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+}
+
 UnwritableScope::UnwritableScope(fs::path file) : file_(std::move(file)) {
   SetReadOnly(file_, true);
   SetImmutable(file_, true);
+  AwaitWritable(file_, false);
 }
 
 UnwritableScope::~UnwritableScope() {
   SetImmutable(file_, false);
   SetReadOnly(file_, false);
+  AwaitWritable(file_, true);
 }
 
 bool IsWritable(const fs::path& file) {
