@@ -15,6 +15,8 @@ struct TextCase {
   std::string expected;
 };
 
+void PrintTo(const TextCase& c, std::ostream* os) { *os << c.name; }
+
 class ErrorTextTest : public testing::TestWithParam<TextCase> {};
 
 TEST_P(ErrorTextTest, TellsTheUserWhatIsWrong) {
