@@ -36,6 +36,9 @@ std::string AbsolutePath(const std::string& name);
 // The process's current directory.
 std::string CurrentDirectory();
 
+// Makes `folder` the current directory.
+void ChangeDirectory(const std::string& folder);
+
 // Reads the whole file. Opens for reading and writing where the file allows, else for reading
 // only, so a read-only file or one another program holds open still loads.
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path);

@@ -50,6 +50,10 @@ std::string CurrentDirectory() {
   return directory;
 }
 
+void ChangeDirectory(const std::string& folder) {
+  if (::chdir(folder.c_str()) != 0) throw LastError(folder);
+}
+
 std::string AbsolutePath(const std::string& name) {
   if (name.starts_with('/')) return name;
   const std::string directory = CurrentDirectory();

@@ -68,6 +68,10 @@ std::string CurrentDirectory() {
   return Narrow(directory);
 }
 
+void ChangeDirectory(const std::string& folder) {
+  if (!SetCurrentDirectoryW(Widen(folder).c_str())) throw LastError(folder);
+}
+
 std::string AbsolutePath(const std::string& name) {
   const std::wstring wide = Widen(name);
   std::wstring full(GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr), L'\0');

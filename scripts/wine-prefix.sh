@@ -10,6 +10,7 @@ export WINEPREFIX=$prefix WINEDEBUG=-all WINEARCH=win64
 if [ ! -f "$prefix/.tallyvane-ready" ]; then
   rm -rf "$prefix"
   wineboot -i >/dev/null 2>&1
+  wineserver -w  # wineboot writes the defaults in the background; let it finish first
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
   wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \

@@ -3,8 +3,11 @@
 # wineserver serve the whole run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-export TALLYVANE_WINEPREFIX=${TALLYVANE_WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/tallyvane/wine-test}
-export WINEPREFIX=$TALLYVANE_WINEPREFIX WINEDEBUG=-all
+source scripts/wine-env.sh
+export TALLYVANE_WINEPREFIX=${TALLYVANE_WINEPREFIX:-$cache/wine-test}
+export WINEPREFIX=$TALLYVANE_WINEPREFIX
+export TALLYVANE_SCREENSHOTS=${TALLYVANE_SCREENSHOTS:-$PWD/build/screenshots}
+mkdir -p "$TALLYVANE_SCREENSHOTS"
 
 rm -rf "$WINEPREFIX"  # a fresh prefix each run: no state left over from earlier runs
 mkdir -p "$(dirname "$WINEPREFIX")"

@@ -1,0 +1,67 @@
+#include "full/open_command.h"
+
+#include <commdlg.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "platform/utf16.h"
+
+namespace tallyvane {
+namespace {
+
+constexpr wchar_t kFilter[] = L"Length.dat(*.DAT)\0*.dat\0";
+constexpr wchar_t kTitle[] = L"打开通告文件";
+constexpr DWORD kPathCapacity = 32768;  // the longest path Windows allows
+
+// The dialog's file name, kept from one use to the next like the dialog's own setting.
+std::wstring& ChosenFile() {
+  static std::wstring chosen = L"Length.dat";
+  return chosen;
+}
+
+}  // namespace
+
+void open_Click(EditorWindow& window) {
+  std::vector<wchar_t> file(kPathCapacity, L'\0');
+  ChosenFile().copy(file.data(), kPathCapacity - 1);
+
+  OPENFILENAMEW dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = window.handle();
+  dialog.lpstrFilter = kFilter;
+  dialog.nFilterIndex = 1;
+  dialog.lpstrFile = file.data();
+  dialog.nMaxFile = kPathCapacity;
+  dialog.lpstrTitle = kTitle;
+  // The dialog leaves the current directory alone; a confirmed choice sets it below.
+  dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
+                 OFN_NOCHANGEDIR | OFN_DONTADDTORECENT;
+
+  if (GetOpenFileNameW(&dialog)) {
+    ChosenFile() = file.data();
+    const std::string folder = platform::Narrow(ChosenFile().substr(0, dialog.nFileOffset));
+    try {
+      platform::ChangeDirectory(folder);
+    } catch (const platform::FileError& error) {
+      window.ShowMessage("无法进入文件夹：" + error.path() + "\n" + error.reason(), kErrorTitle);
+      return;
+    }
+    window.engine().LoadDaysTable();
+    return;
+  }
+  if (const DWORD code = CommDlgExtendedError(); code != 0) {
+    window.ShowMessage("无法显示“打开通告文件”对话框（错误代码 " + std::to_string(code) + "）。",
+                       kErrorTitle);
+    return;
+  }
+  // Cancelled: load the current folder's Length.dat, and where there is none, do nothing at all.
+  try {
+    window.engine().LoadDaysTable();
+  } catch (const RunTimeError& error) {
+    if (error.kind() != ErrorKind::FileNotFound) throw;
+  }
+}
+
+}  // namespace tallyvane

@@ -1,0 +1,79 @@
+// Drives a running editor from another process, as a user would: windows, boxes, menus, message
+// boxes, the file-open dialog and the keyboard. Every wait has a timeout.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tallyvane::e2e {
+
+using namespace std::chrono_literals;
+inline constexpr std::chrono::milliseconds kTimeout = 15s;
+
+// A Windows path for a file of the build tree (which CMake names by its Linux path under Wine).
+std::wstring WindowsPath(const std::string& buildPath);
+
+// Polls `done` until it is true or the timeout passes; returns the last answer.
+bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = kTimeout);
+
+class EditorProcess {
+ public:
+  // Starts `exe` with `folder` as its current directory.
+  EditorProcess(const std::wstring& exe, const std::filesystem::path& folder);
+  EditorProcess(const EditorProcess&) = delete;
+  EditorProcess& operator=(const EditorProcess&) = delete;
+  ~EditorProcess();  // ends the process if it still runs
+
+  // The visible main window with this caption, or null after the timeout.
+  HWND WaitForMainWindow(const std::wstring& caption);
+  // A dialog of this process (message box or file dialog), or null after the timeout.
+  HWND WaitForDialog(std::chrono::milliseconds timeout = kTimeout) const;
+  // The exit code once the process has ended, or nothing after the timeout.
+  std::optional<DWORD> WaitForExit(std::chrono::milliseconds timeout = kTimeout) const;
+  bool running() const;
+
+ private:
+  PROCESS_INFORMATION process_{};
+};
+
+std::wstring Text(HWND window);
+void SetText(HWND window, const std::wstring& text);
+
+struct MessageBoxContent {
+  std::wstring title;
+  std::wstring text;
+};
+MessageBoxContent ReadMessageBox(HWND box);
+// Presses OK (or Cancel) and waits until the dialog is gone.
+void PressButton(HWND dialog, int id);
+
+// The menu in the exe's resources, as a tree of captions and command ids.
+struct MenuEntry {
+  std::wstring caption;
+  UINT id;  // 0 for a drop-down
+  std::vector<MenuEntry> items;
+};
+std::vector<MenuEntry> MenuOf(const std::wstring& exe);
+
+// Chooses a menu command by its captions ("文件", "打开") as a click would.
+void ChooseMenu(HWND window, const std::wstring& exe, const std::vector<std::wstring>& captions);
+
+// Real keystrokes to the foreground window.
+void PressKey(WORD key, bool shift = false);
+void TypeText(const std::wstring& text);
+void BringToFront(HWND window);
+HWND FocusOf(HWND window);
+
+// Rectangle of a child in its parent's client coordinates.
+RECT ChildRect(HWND child);
+
+// A picture of the window, saved as NAME.png in $TALLYVANE_SCREENSHOTS (if set).
+void Screenshot(HWND window, const std::string& name);
+
+}  // namespace tallyvane::e2e

@@ -1,0 +1,223 @@
+#include "ui/editor_window.h"
+
+#include "platform/message_box.h"
+#include "platform/session.h"
+#include "platform/utf16.h"
+#include "ui/error_text.h"
+#include "ui/resource_ids.h"
+#include "ui/window_layout.h"
+
+namespace tallyvane {
+namespace {
+
+constexpr wchar_t kClassName[] = L"TallyvaneEditorWindow";
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD kBoxStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
+// Box captions reach into their boxes; clipping keeps them from painting over the boxes.
+constexpr DWORD kLabelStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_LEFT | SS_NOPREFIX;
+
+int ControlId(const ControlSpec& spec) {
+  return (spec.kind == ControlKind::TextBox ? IDC_TEXT_BASE : IDC_LABEL_BASE) + spec.number;
+}
+
+// The system's message font at `dpi`: on Chinese Windows, the user's usual UI font.
+UniqueFont MessageFont(int dpi) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  const UINT dpiValue = static_cast<UINT>(dpi);
+  if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0, dpiValue))
+    return UniqueFont();
+  return UniqueFont(CreateFontIndirectW(&metrics.lfMessageFont));
+}
+
+// The outer size that gives the window a client area of the given twips at `dpi`.
+SIZE WindowSize(int clientHeightTwips, int dpi) {
+  RECT rect{0, 0, TwipsToPixels(kClientWidthTwips, dpi), TwipsToPixels(clientHeightTwips, dpi)};
+  AdjustWindowRectExForDpi(&rect, kWindowStyle, TRUE, 0, static_cast<UINT>(dpi));
+  return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+}  // namespace
+
+EditorWindow::EditorWindow(HINSTANCE instance, const VariantSettings& settings)
+    : instance_(instance), settings_(settings), engine_(*this, *this) {}
+
+bool EditorWindow::Create(int showCommand) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = WindowProc;
+  windowClass.hInstance = instance_;
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+  windowClass.lpszClassName = kClassName;
+  RegisterClassExW(&windowClass);
+
+  HMENU menu = LoadMenuW(instance_, MAKEINTRESOURCEW(IDR_MENU));
+  CreateWindowExW(0, kClassName, platform::Widen(settings_.caption).c_str(), kWindowStyle,
+                  CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, menu, instance_, this);
+  if (window_ == nullptr) return false;
+
+  Form_Load();
+  ShowWindow(window_, showCommand);
+  UpdateWindow(window_);
+  return true;
+}
+
+LRESULT CALLBACK EditorWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self =
+        static_cast<EditorWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    self->window_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<EditorWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  // No exception may cross into Windows: keep it for the top-level report and end the loop.
+  try {
+    return self->HandleMessage(message, wParam, lParam);
+  } catch (...) {
+    self->failure_ = std::current_exception();
+    PostQuitMessage(1);
+    return 0;
+  }
+}
+
+LRESULT EditorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE: {
+      CreateControls();
+      const int dpi = static_cast<int>(GetDpiForWindow(window_));
+      const SIZE size = WindowSize(settings_.clientHeightTwips, dpi);
+      MONITORINFO monitor{};
+      monitor.cbSize = sizeof monitor;
+      GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+      const RECT& work = monitor.rcWork;
+      SetWindowPos(window_, nullptr, work.left + (work.right - work.left - size.cx) / 2,
+                   work.top + (work.bottom - work.top - size.cy) / 2, size.cx, size.cy,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      LayOut(dpi);
+      return 0;
+    }
+    case WM_COMMAND:
+      if (lParam == 0) OnCommand(LOWORD(wParam));
+      return 0;
+    case WM_ACTIVATE:
+      // Keep the focus in the same box when the user comes back to the window.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        if (HWND focus = GetFocus(); focus != nullptr && GetParent(focus) == window_)
+          lastFocus_ = focus;
+      } else {
+        SetFocus(lastFocus_ != nullptr ? lastFocus_ : Box(1));
+      }
+      return 0;
+    case WM_DPICHANGED: {
+      const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(window_, nullptr, suggested.left, suggested.top,
+                   suggested.right - suggested.left, suggested.bottom - suggested.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      LayOut(HIWORD(wParam));
+      return 0;
+    }
+    case WM_CLOSE:
+      DestroyWindow(window_);
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      return DefWindowProcW(window_, message, wParam, lParam);
+  }
+}
+
+void EditorWindow::CreateControls() {
+  for (const ControlSpec& spec : EditorLayout(settings_.warningTopTwips)) {
+    const bool box = spec.kind == ControlKind::TextBox;
+    HWND control = CreateWindowExW(
+        box ? WS_EX_CLIENTEDGE : 0, box ? L"EDIT" : L"STATIC",
+        platform::Widen(spec.caption).c_str(), box ? kBoxStyle : kLabelStyle, 0, 0, 0, 0, window_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(spec))), instance_, nullptr);
+    if (box) {
+      SendMessageW(control, EM_SETLIMITTEXT, 0, 0);  // no length limit
+      boxes_[static_cast<std::size_t>(spec.number - 1)] = control;
+    }
+  }
+}
+
+void EditorWindow::LayOut(int dpi) {
+  font_ = MessageFont(dpi);
+  for (const ControlSpec& spec : EditorLayout(settings_.warningTopTwips)) {
+    HWND control = GetDlgItem(window_, ControlId(spec));
+    const TwipRect& r = spec.rect;
+    MoveWindow(control, TwipsToPixels(r.left, dpi), TwipsToPixels(r.top, dpi),
+               TwipsToPixels(r.width, dpi), TwipsToPixels(r.height, dpi), TRUE);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+  }
+}
+
+HWND EditorWindow::Box(int field) const {
+  return boxes_.at(static_cast<std::size_t>(field - 1));
+}
+
+void EditorWindow::OnCommand(int id) {
+  try {
+    switch (id) {
+      case IDM_OPEN:
+        if (settings_.openClick != nullptr) settings_.openClick(*this);
+        break;
+      case IDM_SAVE:
+        save_Click();
+        break;
+      case IDM_EXIT:
+        exit_Click();
+        break;
+      default:
+        break;
+    }
+  } catch (const RunTimeError& error) {
+    ReportError(error);
+  }
+}
+
+void EditorWindow::Form_Load() {
+  engine_.InitEditorState();
+  if (settings_.startUp == nullptr) return;
+  try {
+    settings_.startUp(*this);
+  } catch (const RunTimeError& error) {
+    ReportError(error);
+  }
+}
+
+void EditorWindow::save_Click() {
+  engine_.SaveDaysTable(settings_.guardMessage);
+}
+
+void EditorWindow::exit_Click() {
+  platform::EndProcess(0);
+}
+
+void EditorWindow::ReportError(const RunTimeError& error) {
+  ShowMessage(DescribeError(error), kErrorTitle);
+  if (error.field() == 0) return;
+  lastFocus_ = Box(error.field());
+  SetFocus(lastFocus_);
+  SendMessageW(lastFocus_, EM_SETSEL, 0, -1);
+}
+
+std::string EditorWindow::GetFieldText(int field) const {
+  HWND box = Box(field);
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(box)) + 1, L'\0');
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextW(box, text.data(), static_cast<int>(text.size()))));
+  return platform::Narrow(text);
+}
+
+void EditorWindow::SetFieldText(int field, const std::string& text) {
+  SetWindowTextW(Box(field), platform::Widen(text).c_str());
+}
+
+void EditorWindow::ShowMessage(const std::string& text, const std::string& title) {
+  platform::ShowMessageBox(window_, text, title);
+}
+
+}  // namespace tallyvane

@@ -1,0 +1,62 @@
+// The editor window: nine rows of captions and boxes, the backup warning and the menu bar. It owns
+// the engine and gives it the boxes and message boxes.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <exception>
+
+#include "core/editor_engine.h"
+#include "core/run_time_error.h"
+#include "ui/unique_gdi.h"
+#include "ui/variant.h"
+
+namespace tallyvane {
+
+class EditorWindow : public FieldAccess, public MessageBoxService {
+ public:
+  EditorWindow(HINSTANCE instance, const VariantSettings& settings);
+  EditorWindow(const EditorWindow&) = delete;
+  EditorWindow& operator=(const EditorWindow&) = delete;
+
+  // Creates the window (running Form_Load) and shows it; false if Windows refused to create it.
+  bool Create(int showCommand);
+
+  // An error that no event handled, to be reported at the top level once the loop ends.
+  std::exception_ptr failure() const { return failure_; }
+
+  HWND handle() const { return window_; }
+  EditorEngine& engine() { return engine_; }
+
+  // Tells the user what went wrong and, where a box is at fault, puts the focus there.
+  void ReportError(const RunTimeError& error);
+
+  std::string GetFieldText(int field) const override;
+  void SetFieldText(int field, const std::string& text) override;
+  void ShowMessage(const std::string& text, const std::string& title) override;
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+  void Form_Load();
+  void save_Click();
+  void exit_Click();
+  void OnCommand(int id);
+
+  void CreateControls();
+  void LayOut(int dpi);
+  HWND Box(int field) const;
+
+  HINSTANCE instance_;
+  const VariantSettings& settings_;
+  EditorEngine engine_;
+  HWND window_ = nullptr;
+  std::array<HWND, kFieldCount> boxes_{};
+  HWND lastFocus_ = nullptr;  // restored when the window is activated again
+  UniqueFont font_;
+  std::exception_ptr failure_;
+};
+
+}  // namespace tallyvane

@@ -1,0 +1,35 @@
+#include "ui/program_entry.h"
+
+#include <stdexcept>
+#include <string>
+
+#include "platform/message_box.h"
+#include "ui/editor_window.h"
+#include "ui/error_text.h"
+
+namespace tallyvane {
+
+int RunEditor(HINSTANCE instance, const VariantSettings& settings) {
+  // The exe lives in game folders full of foreign DLLs: load system DLLs from the system only.
+  SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  try {
+    EditorWindow window(instance, settings);
+    if (!window.Create(SW_SHOWNORMAL))
+      throw std::runtime_error("CreateWindowExW failed (" + std::to_string(GetLastError()) + ")");
+
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+      // Tab and Shift+Tab move between the boxes as in a dialog.
+      if (IsDialogMessageW(window.handle(), &message)) continue;
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    if (window.failure()) std::rethrow_exception(window.failure());
+    return static_cast<int>(message.wParam);
+  } catch (...) {
+    platform::ShowMessageBox(nullptr, DescribeUnexpected(std::current_exception()), kErrorTitle);
+    return 1;
+  }
+}
+
+}  // namespace tallyvane

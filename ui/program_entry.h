@@ -1,0 +1,13 @@
+// Starts an editor: its window, the event loop, and the last-resort error report.
+#pragma once
+
+#include <windows.h>
+
+#include "ui/variant.h"
+
+namespace tallyvane {
+
+// Returns the process exit code: 0 after a normal close, non-zero after an unexpected error.
+int RunEditor(HINSTANCE instance, const VariantSettings& settings);
+
+}  // namespace tallyvane
