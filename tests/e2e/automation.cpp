@@ -4,8 +4,6 @@
 #include <stdexcept>
 #include <thread>
 
-#include "platform/unique_handle.h"
-
 namespace tallyvane::e2e {
 namespace {
 
@@ -52,8 +50,8 @@ void RunLinuxProgram(std::wstring commandLine) {
   if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                       &startup, &process))
     return;
-  platform::UniqueHandle thread(process.hThread), handle(process.hProcess);
-  WaitForSingleObject(handle.get(), 10000);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
 }
 
 std::vector<MenuEntry> ReadMenu(HMENU menu) {
@@ -251,15 +249,32 @@ RECT ChildRect(HWND child) {
 void Screenshot(HWND window, const std::string& name) {
   const char* folder = std::getenv("TALLYVANE_SCREENSHOTS");
   if (folder == nullptr || *folder == '\0') return;
-  std::this_thread::sleep_for(500ms);  // let the window finish painting
+  // Let the window finish painting.
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  std::this_thread::sleep_for(500ms);
   RECT rect{};
   GetWindowRect(window, &rect);
   const std::string geometry = std::to_string(rect.right - rect.left) + "x" +
                                std::to_string(rect.bottom - rect.top) + "+" +
                                std::to_string(rect.left) + "+" + std::to_string(rect.top);
-  const std::string command = "/usr/bin/import -window root -crop " + geometry + " " +
-                              std::string(folder) + "/" + name + ".png";
-  RunLinuxProgram(std::filesystem::path(command).wstring());
+  const std::string picture = std::string(folder) + "/" + name + ".png";
+  const std::filesystem::path windowsPicture = WindowsPath(picture);
+  std::error_code ignored;
+  std::filesystem::remove(windowsPicture, ignored);
+  RunLinuxProgram(
+      std::filesystem::path("/usr/bin/import -window root -crop " + geometry + " " + picture)
+          .wstring());
+  // Wine does not wait for a Linux program to end: wait for the picture, or the window may be
+  // gone before it is taken.
+  std::uintmax_t size = 0;
+  WaitUntil([&] {
+    const std::uintmax_t now = std::filesystem::exists(windowsPicture, ignored)
+                                   ? std::filesystem::file_size(windowsPicture, ignored)
+                                   : 0;
+    const bool settled = now > 0 && now == size;
+    size = now;
+    return settled;
+  });
 }
 
 }  // namespace tallyvane::e2e

@@ -13,8 +13,7 @@ void EditorFixture::SetUp() {
                  L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\ComDlg32");
 }
 
-void EditorFixture::Start(const fs::path& startFolder) {
-  editor.emplace(exe, startFolder);
+void EditorFixture::WaitForWindow() {
   window = editor->WaitForMainWindow(caption);
   if (window == nullptr) throw std::runtime_error("the editor's window did not appear");
 }

@@ -19,8 +19,15 @@ class EditorFixture : public testing::Test {
   EditorFixture(const std::string& exe, std::wstring caption);
   void SetUp() override;
 
-  // Starts the editor with `folder` as its current directory and waits for its window.
-  void Start(const fs::path& folder);
+  // Starts the editor (or a copy of it elsewhere) with `startFolder` as its current directory.
+  void Launch(const fs::path& startFolder, const std::wstring& program) {
+    editor.emplace(program, startFolder);
+  }
+  void Launch() { Launch(folder.path(), exe); }
+  // Waits for the main window to be shown.
+  void WaitForWindow();
+  // Launches and waits for the main window.
+  void Start(const fs::path& startFolder) { Launch(startFolder, exe), WaitForWindow(); }
   void Start() { Start(folder.path()); }
 
   HWND Box(int field) const { return GetDlgItem(window, IDC_TEXT_BASE + field); }

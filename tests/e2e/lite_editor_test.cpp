@@ -1,0 +1,158 @@
+// The simple editor, tallyvane-lite.exe, driven under Wine like a user would.
+#include <gtest/gtest.h>
+
+#include "tests/e2e/editor_fixture.h"
+#include "tests/e2e/expected_layout.h"
+
+namespace tallyvane::e2e {
+namespace {
+
+using test::ReadBytes;
+using test::WriteBytes;
+
+const std::wstring kMisplaced = L"此程序必须放于游戏安装目录内DATA文件夹下";
+
+class LiteEditorTest : public EditorFixture {
+ protected:
+  LiteEditorTest() : EditorFixture(TALLYVANE_LITE_EXE, L"Tallyvane-简易版") {}
+
+  // The first message box, shown while the main window is still hidden; then the window.
+  MessageBoxContent AnswerStartUpMessage() {
+    HWND box = editor->WaitForDialog();
+    if (box == nullptr) throw std::runtime_error("no start-up message appeared");
+    HWND main = FindWindowW(nullptr, caption.c_str());
+    EXPECT_TRUE(main == nullptr || !IsWindowVisible(main))
+        << "the window showed before the message";
+    const MessageBoxContent content = ReadMessageBox(box);
+    PressButton(box, IDOK);
+    WaitForWindow();
+    return content;
+  }
+
+  void ExpectGuardedSave() {
+    Choose({L"保存"});
+    const auto box = AnswerMessageBox();
+    EXPECT_EQ(box.title, L"错误");
+    EXPECT_EQ(box.text, L"没有找到通告文件");
+  }
+};
+
+TEST_F(LiteEditorTest, LayoutDiffersFromTheFullEditorOnlyWhereItShould) {
+  WriteBytes(file(), test::SampleDaysTable());
+  Start();
+  ExpectEditorGrid(window, 3885, 3400);
+  Screenshot(window, "tallyvane-lite");
+
+  const auto menu = MenuOf(exe);
+  ASSERT_EQ(menu.size(), 2u);
+  EXPECT_EQ(menu[0].caption, L"保存");
+  EXPECT_EQ(menu[1].caption, L"退出");
+  EXPECT_TRUE(menu[0].items.empty() && menu[1].items.empty()) << "both sit on the bar itself";
+}
+
+TEST_F(LiteEditorTest, WithoutLengthDatWarnsFirstAndSavesNothing) {
+  Launch();
+  const auto warning = AnswerStartUpMessage();
+  EXPECT_EQ(warning.title, L"警告");
+  EXPECT_EQ(warning.text, kMisplaced);
+  EXPECT_EQ(BoxTexts(), std::vector<std::wstring>(28));
+
+  ExpectGuardedSave();
+  EXPECT_TRUE(fs::is_empty(folder.path())) << "no empty Length.dat is left behind";
+  EXPECT_TRUE(editor->running());
+}
+
+enum class Impostor { Hidden, System, Folder };
+
+class LiteImpostorTest : public LiteEditorTest, public testing::WithParamInterface<Impostor> {};
+
+TEST_P(LiteImpostorTest, CountsAsAbsentAndStaysUntouched) {
+  const auto original = test::SampleDaysTable();
+  if (GetParam() == Impostor::Folder) {
+    fs::create_directory(file());
+  } else {
+    WriteBytes(file(), original);
+    SetFileAttributesW(file().wstring().c_str(), GetParam() == Impostor::Hidden
+                                                     ? FILE_ATTRIBUTE_HIDDEN
+                                                     : FILE_ATTRIBUTE_SYSTEM);
+  }
+  Launch();
+  EXPECT_EQ(AnswerStartUpMessage().text, kMisplaced);
+  ExpectGuardedSave();
+  if (GetParam() == Impostor::Folder)
+    EXPECT_TRUE(fs::is_directory(file()));
+  else
+    EXPECT_EQ(ReadBytes(file()), original);
+  EXPECT_TRUE(editor->running());
+  SetFileAttributesW(file().wstring().c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, LiteImpostorTest,
+                         testing::Values(Impostor::Hidden, Impostor::System, Impostor::Folder),
+                         [](const testing::TestParamInfo<Impostor>& kind) {
+                           return std::string(kind.param == Impostor::Hidden   ? "Hidden"
+                                              : kind.param == Impostor::System ? "System"
+                                                                               : "Folder");
+                         });
+
+TEST_F(LiteEditorTest, OpensFilledAndSavesTheHostingGroupFiveTimes) {
+  const auto original = test::SampleDaysTable();
+  WriteBytes(file(), original);
+  Start();
+  EXPECT_EQ(Text(Box(1)), std::to_wstring(original[44]));
+  EXPECT_EQ(Text(Box(28)), std::to_wstring(original[1448]));
+
+  SetText(Box(22), L"5");
+  Choose({L"保存"});
+  const auto box = AnswerMessageBox();
+  EXPECT_EQ(box.title, L"成功");
+  EXPECT_EQ(box.text, L"保存成功");
+  const auto saved = ReadBytes(file());
+  for (const int offset : {800, 908, 1016, 1124, 1232})
+    EXPECT_EQ(saved[static_cast<std::size_t>(offset)], 5);
+}
+
+TEST_F(LiteEditorTest, ReadOnlyFileLoadsAndSaveSaysItCannotWrite) {
+  const auto original = test::SampleDaysTable();
+  WriteBytes(file(), original);
+  test::UnwritableScope unwritable(file());
+  ASSERT_FALSE(test::IsWritable(file())) << "this environment cannot make a file unwritable";
+  Start();
+  EXPECT_EQ(Text(Box(2)), std::to_wstring(original[80]));
+
+  Choose({L"保存"});
+  const auto box = AnswerMessageBox();
+  EXPECT_EQ(box.title, L"错误");
+  EXPECT_EQ(box.text.rfind(L"无法写入通告文件：" + Path(file()), 0), 0u) << box.text;
+  EXPECT_EQ(ReadBytes(file()), original);
+}
+
+TEST_F(LiteEditorTest, ShortFileIsReportedThenTheWindowOpensEmpty) {
+  WriteBytes(file(), test::SampleDaysTable(1000));
+  Launch();
+  const auto box = AnswerStartUpMessage();
+  EXPECT_EQ(box.title, L"错误");
+  EXPECT_EQ(box.text,
+            L"通告文件长度不足：" + Path(file()) + L"\n至少需要 1449 字节，实际只有 1000 字节。");
+  EXPECT_EQ(BoxTexts(), std::vector<std::wstring>(28));
+  ExpectGuardedSave();
+}
+
+TEST_F(LiteEditorTest, TheCurrentDirectoryDecidesNotTheProgramsFolder) {
+  test::TempFolder data("DATA");
+  WriteBytes(data / "Length.dat", test::SampleDaysTable());
+  const fs::path copy = data / "tallyvane-lite.exe";
+  fs::copy_file(fs::path(exe), copy);
+
+  // The program in DATA, started from elsewhere (a shortcut with another start folder).
+  Launch(folder.path(), copy.wstring());
+  EXPECT_EQ(AnswerStartUpMessage().text, kMisplaced);
+  editor.reset();
+
+  // The program elsewhere, started with DATA as its current directory.
+  Start(data.path());
+  EXPECT_EQ(Text(Box(1)), std::to_wstring(test::SampleDaysTable()[44]));
+}
+
+}  // namespace
+}  // namespace tallyvane::e2e
