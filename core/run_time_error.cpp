@@ -52,17 +52,17 @@ RunTimeError RunTimeError::OutOfImage(Operation operation, std::string path, int
 const char* KindName(ErrorKind kind) {
   switch (kind) {
     case ErrorKind::FileNotFound:
-      return "file not found";
+      return "文件未找到";
     case ErrorKind::SubscriptOutOfRange:
-      return "subscript out of range";
+      return "下标越界";
     case ErrorKind::TypeMismatch:
-      return "type mismatch";
+      return "类型不匹配";
     case ErrorKind::Overflow:
-      return "overflow";
+      return "溢出";
     case ErrorKind::FileSystem:
-      return "file system error";
+      return "文件系统错误";
   }
-  return "unknown error";
+  return "未知错误";
 }
 
 }  // namespace tallyvane

@@ -57,7 +57,7 @@ class RunTimeError : public std::exception {
   std::string summary_;
 };
 
-// Short English name of the kind, for logs and the summary.
+// The kind's name as the user reads it (in the last-resort report and the summary).
 const char* KindName(ErrorKind kind);
 
 }  // namespace tallyvane

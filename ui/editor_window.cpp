@@ -87,7 +87,7 @@ LRESULT EditorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_CREATE: {
       CreateControls();
       const int dpi = static_cast<int>(GetDpiForWindow(window_));
-      const SIZE size = WindowSize(settings_.clientHeightTwips, dpi);
+      const SIZE size = WindowSize(settings_.geometry.clientHeightTwips, dpi);
       MONITORINFO monitor{};
       monitor.cbSize = sizeof monitor;
       GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
@@ -130,7 +130,7 @@ LRESULT EditorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
 }
 
 void EditorWindow::CreateControls() {
-  for (const ControlSpec& spec : EditorLayout(settings_.warningTopTwips)) {
+  for (const ControlSpec& spec : EditorLayout(settings_.geometry.warningTopTwips)) {
     const bool box = spec.kind == ControlKind::TextBox;
     HWND control = CreateWindowExW(
         box ? WS_EX_CLIENTEDGE : 0, box ? L"EDIT" : L"STATIC",
@@ -145,7 +145,7 @@ void EditorWindow::CreateControls() {
 
 void EditorWindow::LayOut(int dpi) {
   font_ = MessageFont(dpi);
-  for (const ControlSpec& spec : EditorLayout(settings_.warningTopTwips)) {
+  for (const ControlSpec& spec : EditorLayout(settings_.geometry.warningTopTwips)) {
     HWND control = GetDlgItem(window_, ControlId(spec));
     const TwipRect& r = spec.rect;
     MoveWindow(control, TwipsToPixels(r.left, dpi), TwipsToPixels(r.top, dpi),

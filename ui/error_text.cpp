@@ -7,22 +7,6 @@
 namespace tallyvane {
 namespace {
 
-const char* KindText(ErrorKind kind) {
-  switch (kind) {
-    case ErrorKind::FileNotFound:
-      return "文件未找到";
-    case ErrorKind::SubscriptOutOfRange:
-      return "下标越界";
-    case ErrorKind::TypeMismatch:
-      return "类型不匹配";
-    case ErrorKind::Overflow:
-      return "溢出";
-    case ErrorKind::FileSystem:
-      return "文件系统错误";
-  }
-  return "未知错误";
-}
-
 std::string DescribeBadValue(const RunTimeError& error) {
   const FieldInfo& info = FieldAt(error.field());
   return "「" + std::string(info.rowCaption) + "·" + std::string(info.boxCaption) +
@@ -65,7 +49,7 @@ std::string DescribeUnexpected(const std::exception_ptr& error) {
   try {
     std::rethrow_exception(error);
   } catch (const RunTimeError& e) {
-    return lead + KindText(e.kind()) + "：" + DescribeError(e);
+    return lead + KindName(e.kind()) + "：" + DescribeError(e);
   } catch (const std::bad_alloc&) {
     return lead + "内存不足。";
   } catch (const std::exception& e) {

@@ -33,3 +33,7 @@ int RunEditor(HINSTANCE instance, const VariantSettings& settings) {
 }
 
 }  // namespace tallyvane
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  return tallyvane::RunEditor(instance, tallyvane::kVariantSettings);
+}

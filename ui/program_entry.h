@@ -11,3 +11,6 @@ namespace tallyvane {
 int RunEditor(HINSTANCE instance, const VariantSettings& settings);
 
 }  // namespace tallyvane
+
+// The program entry of both editors; each links its own kVariantSettings.
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int);

@@ -5,15 +5,22 @@ namespace tallyvane {
 
 class EditorWindow;
 
-struct VariantSettings {
-  const char* caption;       // window title
-  int clientHeightTwips;     // the width is the same for both
-  int warningTopTwips;       // top of the backup warning
-  const char* guardMessage;  // shown by a save before anything was loaded
-  // Runs after InitEditorState, before the window is first shown.
-  void (*startUp)(EditorWindow& window);
-  // The "打开" menu command; null where the menu has none.
-  void (*openClick)(EditorWindow& window);
+struct WindowGeometry {
+  int clientHeightTwips;  // the width is the same for both
+  int warningTopTwips;    // top of the backup warning
 };
+
+struct VariantSettings {
+  const char* caption;  // window title
+  WindowGeometry geometry;
+  const char* guardMessage;  // shown by a save before anything was loaded
+  // Runs after InitEditorState, before the window is first shown; may be null.
+  void (*startUp)(EditorWindow& window) = nullptr;
+  // The "打开" menu command; null where the menu has none.
+  void (*openClick)(EditorWindow& window) = nullptr;
+};
+
+// Defined by each editor (full/, lite/); the shared program entry runs the window with it.
+extern const VariantSettings kVariantSettings;
 
 }  // namespace tallyvane
