@@ -155,6 +155,10 @@ TEST_P(FullEditorBadTextTest, NamesTheFieldFocusesItAndChangesNothing) {
   EXPECT_EQ(box.title, L"错误");
   EXPECT_EQ(box.text, GetParam().message);
   EXPECT_TRUE(WaitUntil([&] { return FocusOf(window) == Box(GetParam().field); }));
+  DWORD_PTR selection = 0;
+  SendMessageTimeoutW(Box(GetParam().field), EM_GETSEL, 0, 0, SMTO_ABORTIFHUNG, 5000, &selection);
+  EXPECT_EQ(LOWORD(selection), 0);
+  EXPECT_EQ(HIWORD(selection), std::wstring(GetParam().text).size()) << "the text is selected";
   EXPECT_EQ(ReadBytes(file()), original);
   EXPECT_EQ(BoxTexts(), edits);
   EXPECT_TRUE(editor->running());
