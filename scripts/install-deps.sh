@@ -4,6 +4,7 @@ set -euo pipefail
 
 packages=(
   cmake make g++ libgtest-dev libbenchmark-dev clang-format e2fsprogs   # native build and tests
+  clang-14 libclang-rt-14-dev                                          # fuzzing
   g++-mingw-w64-x86-64-posix mingw-w64-tools googletest                # Windows build
   wine64 xvfb xauth fonts-wqy-microhei imagemagick locales             # running the Windows programs
 )

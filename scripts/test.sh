@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The test command: installs what is missing, builds every preset and runs every test (native,
-# sanitizers, and the Windows programs and tests under Wine).
+# sanitizers, short fuzz runs, and the Windows programs and tests under Wine).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -11,4 +11,5 @@ for preset in native sanitize windows; do
 done
 ctest --preset native
 ctest --preset sanitize
+scripts/fuzz.sh 15
 xvfb-run -a -s '-screen 0 1280x1024x24' scripts/wine-tests.sh

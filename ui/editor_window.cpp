@@ -144,14 +144,15 @@ void EditorWindow::CreateControls() {
 }
 
 void EditorWindow::LayOut(int dpi) {
-  font_ = MessageFont(dpi);
+  UniqueFont font = MessageFont(dpi);
   for (const ControlSpec& spec : EditorLayout(settings_.geometry.warningTopTwips)) {
     HWND control = GetDlgItem(window_, ControlId(spec));
     const TwipRect& r = spec.rect;
     MoveWindow(control, TwipsToPixels(r.left, dpi), TwipsToPixels(r.top, dpi),
                TwipsToPixels(r.width, dpi), TwipsToPixels(r.height, dpi), TRUE);
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
   }
+  font_ = std::move(font);  // the old font is deleted only now that no control uses it
 }
 
 HWND EditorWindow::Box(int field) const {
