@@ -57,7 +57,8 @@ class RecordingReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs)
-      if (run.aggregate_name == "median") nanoseconds[run.run_name.function_name] = run.GetAdjustedRealTime();
+      if (run.aggregate_name == "median")
+        nanoseconds[run.run_name.function_name] = run.GetAdjustedRealTime();
     ConsoleReporter::ReportRuns(runs);
   }
   std::map<std::string, double> nanoseconds;
@@ -73,7 +74,8 @@ int main(int argc, char** argv) {
   const double engine = reporter.nanoseconds["EngineRoundTrip"];
   const double bare = reporter.nanoseconds["BareReadWrite"];
   if (engine > 0 && bare > 0)
-    std::printf("median engine round trip / bare read+write = %.2fx (goal <= 1.5x)\n", engine / bare);
+    std::printf("median engine round trip / bare read+write = %.2fx (goal <= 1.5x)\n",
+                engine / bare);
   benchmark::Shutdown();
   return 0;
 }

@@ -7,6 +7,7 @@ packages=(
   clang-14 libclang-rt-14-dev                                          # fuzzing
   g++-mingw-w64-x86-64-posix mingw-w64-tools googletest                # Windows build
   wine64 xvfb xauth fonts-wqy-microhei imagemagick locales             # running the Windows programs
+  g++-mingw-w64-i686-posix zip                                         # release for 32-bit Windows too
 )
 
 missing=()

@@ -37,6 +37,11 @@ SIZE WindowSize(int clientHeightTwips, int dpi) {
   return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
+RECT PixelRect(const TwipRect& r, int dpi) {
+  const int left = TwipsToPixels(r.left, dpi), top = TwipsToPixels(r.top, dpi);
+  return {left, top, left + TwipsToPixels(r.width, dpi), top + TwipsToPixels(r.height, dpi)};
+}
+
 }  // namespace
 
 EditorWindow::EditorWindow(HINSTANCE instance, const VariantSettings& settings)
@@ -85,7 +90,6 @@ LRESULT CALLBACK EditorWindow::WindowProc(HWND window, UINT message, WPARAM wPar
 LRESULT EditorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE: {
-      CreateControls();
       const int dpi = static_cast<int>(GetDpiForWindow(window_));
       const SIZE size = WindowSize(settings_.geometry.clientHeightTwips, dpi);
       MONITORINFO monitor{};
@@ -95,7 +99,7 @@ LRESULT EditorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       SetWindowPos(window_, nullptr, work.left + (work.right - work.left - size.cx) / 2,
                    work.top + (work.bottom - work.top - size.cy) / 2, size.cx, size.cy,
                    SWP_NOZORDER | SWP_NOACTIVATE);
-      LayOut(dpi);
+      CreateControls(dpi);
       return 0;
     }
     case WM_COMMAND:
@@ -129,13 +133,18 @@ LRESULT EditorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
   }
 }
 
-void EditorWindow::CreateControls() {
+// Controls are born in place with their font: under Wine every later move is a costly round trip.
+void EditorWindow::CreateControls(int dpi) {
+  font_ = MessageFont(dpi);
   for (const ControlSpec& spec : EditorLayout(settings_.geometry.warningTopTwips)) {
     const bool box = spec.kind == ControlKind::TextBox;
+    const RECT r = PixelRect(spec.rect, dpi);
     HWND control = CreateWindowExW(
         box ? WS_EX_CLIENTEDGE : 0, box ? L"EDIT" : L"STATIC",
-        platform::Widen(spec.caption).c_str(), box ? kBoxStyle : kLabelStyle, 0, 0, 0, 0, window_,
+        platform::Widen(spec.caption).c_str(), box ? kBoxStyle : kLabelStyle, r.left, r.top,
+        r.right - r.left, r.bottom - r.top, window_,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(spec))), instance_, nullptr);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     if (box) {
       SendMessageW(control, EM_SETLIMITTEXT, 0, 0);  // no length limit
       boxes_[static_cast<std::size_t>(spec.number - 1)] = control;
@@ -145,14 +154,16 @@ void EditorWindow::CreateControls() {
 
 void EditorWindow::LayOut(int dpi) {
   UniqueFont font = MessageFont(dpi);
+  // Move everything without painting, then paint once.
   for (const ControlSpec& spec : EditorLayout(settings_.geometry.warningTopTwips)) {
     HWND control = GetDlgItem(window_, ControlId(spec));
-    const TwipRect& r = spec.rect;
-    MoveWindow(control, TwipsToPixels(r.left, dpi), TwipsToPixels(r.top, dpi),
-               TwipsToPixels(r.width, dpi), TwipsToPixels(r.height, dpi), TRUE);
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    const RECT r = PixelRect(spec.rect, dpi);
+    SetWindowPos(control, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
   }
   font_ = std::move(font);  // the old font is deleted only now that no control uses it
+  RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 HWND EditorWindow::Box(int field) const {

@@ -45,8 +45,8 @@ class EditorWindow : public FieldAccess, public MessageBoxService {
   void exit_Click();
   void OnCommand(int id);
 
-  void CreateControls();
-  void LayOut(int dpi);
+  void CreateControls(int dpi);
+  void LayOut(int dpi);  // after a DPI change
   HWND Box(int field) const;
 
   HINSTANCE instance_;
