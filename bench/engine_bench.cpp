@@ -55,6 +55,7 @@ BENCHMARK(BareReadWrite)->MinTime(1.0)->Repetitions(5)->ReportAggregatesOnly(tru
 // Keeps each benchmark's time per iteration for the ratio line.
 class RecordingReporter : public benchmark::ConsoleReporter {
  public:
+  RecordingReporter() : ConsoleReporter(OO_None) {}
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs)
       if (run.aggregate_name == "median")

@@ -13,19 +13,16 @@ namespace {
 
 constexpr wchar_t kFilter[] = L"Length.dat(*.DAT)\0*.dat\0";
 constexpr wchar_t kTitle[] = L"打开通告文件";
+// Only the name is preset, every time: the dialog starts in the current folder, which after a load
+// is that file's folder.
+constexpr wchar_t kPresetName[] = L"Length.dat";
 constexpr DWORD kPathCapacity = 32768;  // the longest path Windows allows
-
-// The dialog's file name, kept from one use to the next like the dialog's own setting.
-std::wstring& ChosenFile() {
-  static std::wstring chosen = L"Length.dat";
-  return chosen;
-}
 
 }  // namespace
 
 void open_Click(EditorWindow& window) {
   std::vector<wchar_t> file(kPathCapacity, L'\0');
-  ChosenFile().copy(file.data(), kPathCapacity - 1);
+  std::wstring(kPresetName).copy(file.data(), kPathCapacity - 1);
 
   OPENFILENAMEW dialog{};
   dialog.lStructSize = sizeof dialog;
@@ -40,8 +37,7 @@ void open_Click(EditorWindow& window) {
                  OFN_NOCHANGEDIR | OFN_DONTADDTORECENT;
 
   if (GetOpenFileNameW(&dialog)) {
-    ChosenFile() = file.data();
-    const std::string folder = platform::Narrow(ChosenFile().substr(0, dialog.nFileOffset));
+    const std::string folder = platform::Narrow(std::wstring_view(file.data(), dialog.nFileOffset));
     try {
       platform::ChangeDirectory(folder);
     } catch (const platform::FileError& error) {

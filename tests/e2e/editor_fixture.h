@@ -14,9 +14,19 @@ namespace tallyvane::e2e {
 
 namespace fs = std::filesystem;
 
+struct EditorKind {
+  const char* name;
+  const char* exe;
+  const wchar_t* caption;
+  bool hasOpenCommand;  // the full editor opens through a dialog; the simple one loads at start
+};
+
+inline const EditorKind kFullEditor{"Full", TALLYVANE_FULL_EXE, L"Tallyvane", true};
+inline const EditorKind kLiteEditor{"Lite", TALLYVANE_LITE_EXE, L"Tallyvane-简易版", false};
+
 class EditorFixture : public testing::Test {
  protected:
-  EditorFixture(const std::string& exe, std::wstring caption);
+  explicit EditorFixture(const EditorKind& kind);
   void SetUp() override;
 
   // Starts the editor (or a copy of it elsewhere) with `startFolder` as its current directory.
@@ -30,9 +40,23 @@ class EditorFixture : public testing::Test {
   void Start(const fs::path& startFolder) { Launch(startFolder, exe), WaitForWindow(); }
   void Start() { Start(folder.path()); }
 
+  // Starts in `startFolder` and loads its Length.dat as a user would: the simple editor at start,
+  // the full editor through "打开" (cancelling the dialog keeps the current folder).
+  void StartAndLoad(const fs::path& startFolder);
+  // The same for a Length.dat that cannot be loaded: returns the message that says so.
+  MessageBoxContent StartAndFailToLoad(const fs::path& startFolder);
+  // "保存" and the message box it shows.
+  MessageBoxContent Save();
+
+  // "文件 → 打开", then types `path` into the dialog's file name and confirms, or cancels.
+  void OpenThroughDialog(const std::optional<fs::path>& path);
+  // The first message box, shown while the main window is still hidden; then the window.
+  MessageBoxContent AnswerStartUpMessage();
+
   HWND Box(int field) const { return GetDlgItem(window, IDC_TEXT_BASE + field); }
   HWND Label(int number) const { return GetDlgItem(window, IDC_LABEL_BASE + number); }
   std::vector<std::wstring> BoxTexts() const;
+  void WaitForBox(int field, const std::wstring& text);
 
   void Choose(const std::vector<std::wstring>& captions) { ChooseMenu(window, exe, captions); }
   // Waits for a message box, reads it and presses OK.
@@ -43,6 +67,7 @@ class EditorFixture : public testing::Test {
   fs::path file() const { return folder / "Length.dat"; }
   std::wstring Path(const fs::path& path) const { return path.wstring(); }
 
+  const EditorKind& kind;
   const std::wstring exe;
   const std::wstring caption;
   test::TempFolder folder;

@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "tests/e2e/automation.h"
 #include "ui/resource_ids.h"
 
 namespace tallyvane::e2e {
 namespace {
-
-constexpr int kTwipsPerPixel = 15;  // the test prefix runs at 96 dpi
 
 struct Placed {
   int number;
@@ -44,39 +44,59 @@ constexpr Placed kBoxes[] = {
     {25, L"", 1440, 2640}, {26, L"", 2640, 2640}, {27, L"", 1440, 3000}, {28, L"", 2640, 3000},
 };
 
-int Px(int twips) {
-  return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
-}
+int Px(int twips, int dpi) { return (twips * dpi + 720) / 1440; }
 
-void ExpectPlaced(HWND control, int left, int top, int width, int height) {
+void ExpectPlaced(HWND control, int dpi, int left, int top, int width, int height) {
   ASSERT_NE(control, nullptr);
   const RECT r = ChildRect(control);
-  EXPECT_EQ(r.left, Px(left));
-  EXPECT_EQ(r.top, Px(top));
-  EXPECT_EQ(r.right - r.left, Px(width));
-  EXPECT_EQ(r.bottom - r.top, Px(height));
+  EXPECT_EQ(r.left, Px(left, dpi));
+  EXPECT_EQ(r.top, Px(top, dpi));
+  EXPECT_EQ(r.right - r.left, Px(width, dpi));
+  EXPECT_EQ(r.bottom - r.top, Px(height, dpi));
 }
 
 }  // namespace
 
-void ExpectEditorGrid(HWND window, int clientHeightTwips, int warningTopTwips) {
+void ExpectEditorGrid(HWND window, int clientHeightTwips, int warningTopTwips, int dpi) {
   RECT client{};
   GetClientRect(window, &client);
-  EXPECT_EQ(client.right, Px(5700));
-  EXPECT_EQ(client.bottom, Px(clientHeightTwips));
+  EXPECT_EQ(client.right, Px(5700, dpi));
+  EXPECT_EQ(client.bottom, Px(clientHeightTwips, dpi));
   for (const Placed& label : kLabels) {
     SCOPED_TRACE(label.number);
     HWND control = GetDlgItem(window, IDC_LABEL_BASE + label.number);
-    ExpectPlaced(control, label.left, label.top, 735, 255);
+    ExpectPlaced(control, dpi, label.left, label.top, 735, 255);
     EXPECT_EQ(Text(control), label.caption);
   }
   for (const Placed& box : kBoxes) {
     SCOPED_TRACE(box.number);
-    ExpectPlaced(GetDlgItem(window, IDC_TEXT_BASE + box.number), box.left, box.top, 495, 300);
+    ExpectPlaced(GetDlgItem(window, IDC_TEXT_BASE + box.number), dpi, box.left, box.top, 495, 300);
   }
   HWND warning = GetDlgItem(window, IDC_LABEL_BASE + 38);
-  ExpectPlaced(warning, 120, warningTopTwips, 5655, 375);
+  ExpectPlaced(warning, dpi, 120, warningTopTwips, 5655, 375);
   EXPECT_EQ(Text(warning), L"请注意自行备份原始 Length.dat 文件，本程序不具备自动备份功能");
+}
+
+void ExpectCaptionsFit(HWND window, int dpi) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  ASSERT_TRUE(SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0,
+                                         static_cast<UINT>(dpi)));
+  HFONT font = CreateFontIndirectW(&metrics.lfMessageFont);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ previous = SelectObject(dc, font);
+  for (const Placed& label : kLabels) {
+    const std::wstring caption = Text(GetDlgItem(window, IDC_LABEL_BASE + label.number));
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+    EXPECT_LE(extent.cx, Px(735, dpi))
+        << "Label" << label.number << " is clipped at " << dpi << " dpi";
+    EXPECT_LE(extent.cy, Px(255, dpi))
+        << "Label" << label.number << " is clipped at " << dpi << " dpi";
+  }
+  SelectObject(dc, previous);
+  DeleteDC(dc);
+  DeleteObject(font);
 }
 
 }  // namespace tallyvane::e2e

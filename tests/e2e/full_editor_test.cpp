@@ -1,7 +1,6 @@
 // The full editor, tallyvane.exe, driven under Wine like a user would.
 #include <gtest/gtest.h>
 
-#include "platform/unique_handle.h"
 #include "tests/e2e/editor_fixture.h"
 #include "tests/e2e/expected_layout.h"
 
@@ -13,24 +12,7 @@ using test::WriteBytes;
 
 class FullEditorTest : public EditorFixture {
  protected:
-  FullEditorTest() : EditorFixture(TALLYVANE_FULL_EXE, L"Tallyvane") {}
-
-  // "文件 → 打开", then types `path` into the dialog's file name and confirms, or cancels.
-  void OpenThroughDialog(const std::optional<fs::path>& path) {
-    Choose({L"文件", L"打开"});
-    HWND dialog = editor->WaitForDialog();
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(Text(dialog), L"打开通告文件");
-    if (!path) return PressButton(dialog, IDCANCEL);
-    HWND name = GetDlgItem(dialog, 0x47C);
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(name) != FALSE; }));
-    SetText(name, path->wstring());
-    PressButton(dialog, IDOK);
-  }
-
-  void WaitForBox(int field, const std::wstring& text) {
-    EXPECT_TRUE(WaitUntil([&] { return Text(Box(field)) == text; })) << "Text" << field;
-  }
+  FullEditorTest() : EditorFixture(kFullEditor) {}
 };
 
 TEST_F(FullEditorTest, WindowLayoutMatchesTheTwipGrid) {
@@ -170,55 +152,6 @@ INSTANTIATE_TEST_SUITE_P(
         BadEdit{7, L"300", L"「单元剧·男配角」必须是 0 到 255 之间的整数，当前内容为“300”。"},
         BadEdit{15, L"abc", L"「电影·男配角」必须是 0 到 255 之间的整数，当前内容为“abc”。"},
         BadEdit{28, L"", L"「时装秀·女艺人」必须是 0 到 255 之间的整数，当前内容为“”。"}));
-
-TEST_F(FullEditorTest, ShortFileIsRefusedWholeAndTheProgramRunsOn) {
-  WriteBytes(file(), test::SampleDaysTable(1448));
-  Start();
-  OpenThroughDialog(std::nullopt);
-  const auto box = AnswerMessageBox();
-  EXPECT_EQ(box.title, L"错误");
-  EXPECT_EQ(box.text,
-            L"通告文件长度不足：" + Path(file()) + L"\n至少需要 1449 字节，实际只有 1448 字节。");
-  EXPECT_EQ(BoxTexts(), std::vector<std::wstring>(28));
-  EXPECT_TRUE(editor->running());
-}
-
-TEST_F(FullEditorTest, UnwritableFileLoadsAndSaveSaysItWasNotChanged) {
-  const auto original = test::SampleDaysTable();
-  WriteBytes(file(), original);
-  test::UnwritableScope unwritable(file());
-  ASSERT_FALSE(test::IsWritable(file())) << "this environment cannot make a file unwritable";
-  Start();
-  OpenThroughDialog(file());
-  WaitForBox(3, std::to_wstring(original[116]));
-  SetText(Box(3), L"40");
-
-  Choose({L"文件", L"保存"});
-  const auto box = AnswerMessageBox();
-  EXPECT_EQ(box.title, L"错误");
-  EXPECT_EQ(box.text.rfind(L"无法写入通告文件：" + Path(file()) + L"\n", 0), 0u) << box.text;
-  EXPECT_TRUE(box.text.ends_with(L"\n文件未被修改。")) << box.text;
-  EXPECT_EQ(ReadBytes(file()), original);
-  EXPECT_EQ(Text(Box(3)), L"40");
-}
-
-TEST_F(FullEditorTest, FileHeldByTheGameLoadsAndSaveIsRefused) {
-  const auto original = test::SampleDaysTable();
-  WriteBytes(file(), original);
-  const platform::UniqueHandle held(CreateFileW(file().wstring().c_str(),
-                                                GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
-                                                nullptr, OPEN_EXISTING, 0, nullptr));
-  ASSERT_TRUE(held.valid());
-  Start();
-  OpenThroughDialog(file());
-  WaitForBox(9, std::to_wstring(original[332]));
-
-  Choose({L"文件", L"保存"});
-  const auto box = AnswerMessageBox();
-  EXPECT_EQ(box.text.rfind(L"无法写入通告文件：" + Path(file()), 0), 0u) << box.text;
-  EXPECT_EQ(ReadBytes(file()), original);
-  EXPECT_TRUE(editor->running());
-}
 
 TEST_F(FullEditorTest, ExitAndTheCloseBoxEndAtOnceWithoutWriting) {
   const auto original = test::SampleDaysTable();

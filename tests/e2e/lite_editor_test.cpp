@@ -14,20 +14,7 @@ const std::wstring kMisplaced = L"此程序必须放于游戏安装目录内DATA
 
 class LiteEditorTest : public EditorFixture {
  protected:
-  LiteEditorTest() : EditorFixture(TALLYVANE_LITE_EXE, L"Tallyvane-简易版") {}
-
-  // The first message box, shown while the main window is still hidden; then the window.
-  MessageBoxContent AnswerStartUpMessage() {
-    HWND box = editor->WaitForDialog();
-    if (box == nullptr) throw std::runtime_error("no start-up message appeared");
-    HWND main = FindWindowW(nullptr, caption.c_str());
-    EXPECT_TRUE(main == nullptr || !IsWindowVisible(main))
-        << "the window showed before the message";
-    const MessageBoxContent content = ReadMessageBox(box);
-    PressButton(box, IDOK);
-    WaitForWindow();
-    return content;
-  }
+  LiteEditorTest() : EditorFixture(kLiteEditor) {}
 
   void ExpectGuardedSave() {
     Choose({L"保存"});
@@ -110,21 +97,6 @@ TEST_F(LiteEditorTest, OpensFilledAndSavesTheHostingGroupFiveTimes) {
   const auto saved = ReadBytes(file());
   for (const int offset : {800, 908, 1016, 1124, 1232})
     EXPECT_EQ(saved[static_cast<std::size_t>(offset)], 5);
-}
-
-TEST_F(LiteEditorTest, ReadOnlyFileLoadsAndSaveSaysItCannotWrite) {
-  const auto original = test::SampleDaysTable();
-  WriteBytes(file(), original);
-  test::UnwritableScope unwritable(file());
-  ASSERT_FALSE(test::IsWritable(file())) << "this environment cannot make a file unwritable";
-  Start();
-  EXPECT_EQ(Text(Box(2)), std::to_wstring(original[80]));
-
-  Choose({L"保存"});
-  const auto box = AnswerMessageBox();
-  EXPECT_EQ(box.title, L"错误");
-  EXPECT_EQ(box.text.rfind(L"无法写入通告文件：" + Path(file()), 0), 0u) << box.text;
-  EXPECT_EQ(ReadBytes(file()), original);
 }
 
 TEST_F(LiteEditorTest, ShortFileIsReportedThenTheWindowOpensEmpty) {

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "tests/e2e/automation.h"
+#include "tests/e2e/editor_fixture.h"
 
 namespace tallyvane::e2e {
 namespace {
@@ -43,8 +43,8 @@ TEST_P(ResourcesTest, CarryTheirVersionAndProductName) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Editors, ResourcesTest,
-                         testing::Values(Editor{TALLYVANE_FULL_EXE, L"1.01", 0},
-                                         Editor{TALLYVANE_LITE_EXE, L"1.01.0002", MAKELONG(2, 0)}),
+                         testing::Values(Editor{kFullEditor.exe, L"1.01", 0},
+                                         Editor{kLiteEditor.exe, L"1.01.0002", MAKELONG(2, 0)}),
                          [](const testing::TestParamInfo<Editor>& editor) {
                            return std::string(editor.index == 0 ? "Full" : "Lite");
                          });

@@ -1,0 +1,97 @@
+// The editors at other DPIs and with a comma as the decimal separator, as users' Windows may be
+// set.
+#include <gtest/gtest.h>
+
+#include "tests/e2e/editor_fixture.h"
+#include "tests/e2e/expected_layout.h"
+
+namespace tallyvane::e2e {
+namespace {
+
+// Sets a value under HKEY_CURRENT_USER for the editors started in the scope, then puts it back.
+class UserSettingScope {
+ public:
+  UserSettingScope(const wchar_t* key, const wchar_t* name, DWORD type, const void* data,
+                   DWORD size)
+      : key_(key), name_(name) {
+    DWORD oldSize = sizeof old_;
+    had_ = RegGetValueW(HKEY_CURRENT_USER, key, name, RRF_RT_ANY, &oldType_, old_, &oldSize) ==
+           ERROR_SUCCESS;
+    oldSize_ = oldSize;
+    RegSetKeyValueW(HKEY_CURRENT_USER, key, name, type, data, size);
+  }
+  UserSettingScope(const UserSettingScope&) = delete;
+  UserSettingScope& operator=(const UserSettingScope&) = delete;
+  ~UserSettingScope() {
+    if (had_)
+      RegSetKeyValueW(HKEY_CURRENT_USER, key_, name_, oldType_, old_, oldSize_);
+    else
+      RegDeleteKeyValueW(HKEY_CURRENT_USER, key_, name_);
+  }
+
+ private:
+  const wchar_t* key_;
+  const wchar_t* name_;
+  bool had_ = false;
+  DWORD oldType_ = 0, oldSize_ = 0;
+  BYTE old_[256] = {};
+};
+
+struct DpiCase {
+  const EditorKind* kind;
+  int dpi;
+};
+
+void PrintTo(const DpiCase& c, std::ostream* os) {
+  *os << c.kind->name << c.dpi;
+}
+
+class DpiTest : public EditorFixture, public testing::WithParamInterface<DpiCase> {
+ protected:
+  DpiTest() : EditorFixture(*GetParam().kind) {}
+};
+
+TEST_P(DpiTest, LayoutScalesByTheDpiAndEveryCaptionFits) {
+  const DWORD dpi = static_cast<DWORD>(GetParam().dpi);
+  const UserSettingScope setting(L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi,
+                                 sizeof dpi);
+  test::WriteBytes(file(), test::SampleDaysTable());
+  Start();
+  const bool full = kind.hasOpenCommand;
+  ExpectEditorGrid(window, full ? 3930 : 3885, full ? 3480 : 3400, GetParam().dpi);
+  ExpectCaptionsFit(window, GetParam().dpi);
+  Screenshot(window, std::string(full ? "tallyvane" : "tallyvane-lite") + "-" +
+                         std::to_string(dpi) + "dpi");
+}
+
+INSTANTIATE_TEST_SUITE_P(Dpis, DpiTest,
+                         testing::Values(DpiCase{&kFullEditor, 96}, DpiCase{&kFullEditor, 144},
+                                         DpiCase{&kFullEditor, 192}, DpiCase{&kLiteEditor, 96},
+                                         DpiCase{&kLiteEditor, 144}, DpiCase{&kLiteEditor, 192}),
+                         [](const testing::TestParamInfo<DpiCase>& c) {
+                           return std::string(c.param.kind->name) + std::to_string(c.param.dpi);
+                         });
+
+class CommaLocaleTest : public EditorFixture {
+ protected:
+  CommaLocaleTest() : EditorFixture(kLiteEditor) {}
+};
+
+TEST_F(CommaLocaleTest, TakesTheCommaAsDecimalSeparatorAndRefusesTheFullStop) {
+  const wchar_t comma[] = L",";
+  const UserSettingScope setting(L"Control Panel\\International", L"sDecimal", REG_SZ, comma,
+                                 sizeof comma);
+  test::WriteBytes(file(), test::SampleDaysTable());
+  StartAndLoad(folder.path());
+
+  SetText(Box(5), L"12,5");
+  EXPECT_EQ(Save().text, L"保存成功");
+  EXPECT_EQ(test::ReadBytes(file())[188], 12);
+
+  SetText(Box(5), L"12.5");
+  EXPECT_EQ(Save().text, L"「单元剧·男主角」必须是 0 到 255 之间的整数，当前内容为“12.5”。");
+  EXPECT_EQ(test::ReadBytes(file())[188], 12);
+}
+
+}  // namespace
+}  // namespace tallyvane::e2e

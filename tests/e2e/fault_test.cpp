@@ -1,0 +1,127 @@
+// What can go wrong with Length.dat, tried on both editors: each fault gets its clear message,
+// the file stays byte-identical unless a save succeeded, and the program runs on with every edit.
+#include <gtest/gtest.h>
+
+#include "platform/unique_handle.h"
+#include "tests/e2e/editor_fixture.h"
+
+namespace tallyvane::e2e {
+namespace {
+
+using test::ReadBytes;
+using test::WriteBytes;
+
+const std::wstring kUnchanged = L"\n文件未被修改。";
+
+class FaultTest : public EditorFixture, public testing::WithParamInterface<const EditorKind*> {
+ protected:
+  FaultTest() : EditorFixture(*GetParam()) {}
+
+  // Loads a sample Length.dat from `where` and types an edit into box 4.
+  void LoadAndEdit(const fs::path& where) {
+    WriteBytes(where / "Length.dat", original);
+    StartAndLoad(where);
+    SetText(Box(4), L"44");
+  }
+
+  // The bytes a successful save of that edit leaves: the edit, and the hosting group copied.
+  std::vector<std::uint8_t> Saved() const {
+    auto bytes = original;
+    bytes[152] = 44;
+    for (std::size_t record = 24; record <= 35; ++record)
+      bytes[44 + 36 * record] = original[44 + 36 * (21 + (record - 21) % 3)];
+    return bytes;
+  }
+
+  void ExpectRefusedWrite(const MessageBoxContent& box) {
+    EXPECT_EQ(box.title, L"错误");
+    EXPECT_EQ(box.text.rfind(L"无法写入通告文件：" + Path(file()) + L"\n", 0), 0u) << box.text;
+    EXPECT_EQ(Text(Box(4)), L"44") << "the edit is kept";
+    EXPECT_TRUE(editor->running());
+  }
+
+  const std::vector<std::uint8_t> original = test::SampleDaysTable();
+};
+
+TEST_P(FaultTest, FileHeldOpenByTheGameLoadsButIsNotWritten) {
+  WriteBytes(file(), original);
+  const platform::UniqueHandle held(CreateFileW(file().wstring().c_str(),
+                                                GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
+                                                nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(held.valid());
+  StartAndLoad(folder.path());
+  SetText(Box(4), L"44");
+  const auto box = Save();
+  ExpectRefusedWrite(box);
+  EXPECT_TRUE(box.text.ends_with(kUnchanged)) << box.text;
+  EXPECT_EQ(ReadBytes(file()), original);
+}
+
+TEST_P(FaultTest, ReadOnlySinceTheLoad) {
+  LoadAndEdit(folder.path());
+  test::UnwritableScope unwritable(file());
+  ASSERT_FALSE(test::IsWritable(file())) << "this environment cannot make a file unwritable";
+  const auto box = Save();
+  ExpectRefusedWrite(box);
+  EXPECT_TRUE(box.text.ends_with(kUnchanged)) << box.text;
+  EXPECT_EQ(ReadBytes(file()), original);
+}
+
+TEST_P(FaultTest, ReplacedByAFolderSinceTheLoad) {
+  LoadAndEdit(folder.path());
+  fs::remove(file());
+  fs::create_directory(file());
+  const auto box = Save();
+  ExpectRefusedWrite(box);
+  EXPECT_EQ(box.text, L"无法写入通告文件：" + Path(file()) + L"\n这个位置是一个文件夹，不是文件。");
+  EXPECT_TRUE(fs::is_directory(file()));
+}
+
+TEST_P(FaultTest, DeletedSinceTheLoadIsWrittenWhole) {
+  LoadAndEdit(folder.path());
+  fs::remove(file());
+  EXPECT_EQ(Save().text, L"保存成功");
+  EXPECT_EQ(ReadBytes(file()), Saved());
+}
+
+TEST_P(FaultTest, GrownSinceTheLoadKeepsItsTail) {
+  LoadAndEdit(folder.path());
+  auto grown = original;
+  grown.insert(grown.end(), 500, 0x5A);
+  WriteBytes(file(), grown);
+  EXPECT_EQ(Save().text, L"保存成功");
+  auto expected = Saved();
+  expected.insert(expected.end(), 500, 0x5A);
+  EXPECT_EQ(ReadBytes(file()), expected);
+}
+
+TEST_P(FaultTest, FolderWithChineseNameAndSpaces) {
+  test::TempFolder root(" 游戏 安装目录");
+  const fs::path data = root / "DATA 数据";
+  fs::create_directories(data);
+  LoadAndEdit(data);
+  EXPECT_EQ(Save().text, L"保存成功");
+  EXPECT_EQ(ReadBytes(data / "Length.dat"), Saved());
+}
+
+TEST_P(FaultTest, EmptyAndTooShortFilesAreRefusedWhole) {
+  for (const std::size_t length : {0u, 1448u}) {
+    SCOPED_TRACE(length);
+    WriteBytes(file(), test::SampleDaysTable(length));
+    const auto box = StartAndFailToLoad(folder.path());
+    EXPECT_EQ(box.title, L"错误");
+    EXPECT_EQ(box.text, L"通告文件长度不足：" + Path(file()) + L"\n至少需要 1449 字节，实际只有 " +
+                            std::to_wstring(length) + L" 字节。");
+    EXPECT_EQ(BoxTexts(), std::vector<std::wstring>(28));
+    EXPECT_TRUE(editor->running());
+    editor.reset();
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Editors, FaultTest, testing::Values(&kFullEditor, &kLiteEditor),
+                         [](const testing::TestParamInfo<const EditorKind*>& editor) {
+                           return std::string(editor.param->name);
+                         });
+
+}  // namespace
+}  // namespace tallyvane::e2e
