@@ -27,20 +27,20 @@ struct Search {
   HWND found;
 };
 
+BOOL CALLBACK AcceptVisibleWindow(HWND window, LPARAM data) {
+  auto& s = *reinterpret_cast<Search*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  wchar_t text[64] = {};
+  GetWindowTextW(window, text, 64);
+  if (owner != s.processId || !IsWindowVisible(window) || *s.caption != text) return TRUE;
+  s.found = window;
+  return FALSE;
+}
+
 HWND VisibleWindow(DWORD processId, const std::wstring& caption) {
   Search search{processId, &caption, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(data);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        wchar_t text[64] = {};
-        GetWindowTextW(window, text, 64);
-        if (owner != s.processId || !IsWindowVisible(window) || *s.caption != text) return TRUE;
-        s.found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  EnumWindows(AcceptVisibleWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 

@@ -41,22 +41,29 @@ std::set<std::size_t> WrittenOffsets() {
 
 class SavePropertyTest : public testing::Test {
  protected:
+  // A fresh random Length.dat of at least 1449 bytes, loaded by a fresh engine.
+  std::vector<std::uint8_t> LoadRandomFile() {
+    const auto original =
+        test::SampleDaysTable(1449 + random() % 3000, static_cast<unsigned>(random()));
+    test::WriteBytes(folder / "Length.dat", original);
+    fields = {};
+    engine.InitEditorState();
+    engine.LoadDaysTable();
+    return original;
+  }
+
   test::TempFolder folder;
   test::CurrentDirectoryScope inFolder{folder.path()};
   std::mt19937 random{20261207};
+  test::FakeFields fields;
+  test::FakeMessages messages;
+  EditorEngine engine{fields, messages};
 };
 
 TEST_F(SavePropertyTest, ValidEditsChangeExactlyTheDayCountOffsets) {
   const std::set<std::size_t> written = WrittenOffsets();
   for (int round = 0; round < kRounds; ++round) {
-    const auto original =
-        test::SampleDaysTable(1449 + random() % 3000, static_cast<unsigned>(random()));
-    test::WriteBytes(folder / "Length.dat", original);
-    test::FakeFields fields;
-    test::FakeMessages messages;
-    EditorEngine engine(fields, messages);
-    engine.InitEditorState();
-    engine.LoadDaysTable();
+    const auto original = LoadRandomFile();
 
     std::array<int, kFieldCount> values{};
     for (int field = 1; field <= kFieldCount; ++field) {
@@ -84,14 +91,7 @@ TEST_F(SavePropertyTest, ValidEditsChangeExactlyTheDayCountOffsets) {
 TEST_F(SavePropertyTest, AnInvalidEditChangesNothingAndKeepsEveryEdit) {
   const char* invalid[] = {"256", "-1", "x", "", "1e2", "12,5", "--3", "２５６"};
   for (int round = 0; round < kRounds; ++round) {
-    const auto original =
-        test::SampleDaysTable(1449 + random() % 3000, static_cast<unsigned>(random()));
-    test::WriteBytes(folder / "Length.dat", original);
-    test::FakeFields fields;
-    test::FakeMessages messages;
-    EditorEngine engine(fields, messages);
-    engine.InitEditorState();
-    engine.LoadDaysTable();
+    const auto original = LoadRandomFile();
 
     for (int field = 1; field <= kFieldCount; ++field)
       fields[field] = Typed(static_cast<int>(random() % 256), random);

@@ -22,18 +22,18 @@ struct WindowSearch {
   HWND found = nullptr;
 };
 
+BOOL CALLBACK AcceptWindow(HWND window, LPARAM data) {
+  auto& s = *reinterpret_cast<WindowSearch*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner != s.processId || !s.accept(window)) return TRUE;
+  s.found = window;
+  return FALSE;
+}
+
 HWND FindTopLevel(DWORD processId, std::function<bool(HWND)> accept) {
   WindowSearch search{processId, std::move(accept)};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto& s = *reinterpret_cast<WindowSearch*>(data);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner != s.processId || !s.accept(window)) return TRUE;
-        s.found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  EnumWindows(AcceptWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 

@@ -44,7 +44,9 @@ constexpr Placed kBoxes[] = {
     {25, L"", 1440, 2640}, {26, L"", 2640, 2640}, {27, L"", 1440, 3000}, {28, L"", 2640, 3000},
 };
 
-int Px(int twips, int dpi) { return (twips * dpi + 720) / 1440; }
+int Px(int twips, int dpi) {
+  return (twips * dpi + 720) / 1440;
+}
 
 void ExpectPlaced(HWND control, int dpi, int left, int top, int width, int height) {
   ASSERT_NE(control, nullptr);
