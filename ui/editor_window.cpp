@@ -16,8 +16,8 @@ constexpr DWORD kBoxStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AU
 // Box captions reach into their boxes; clipping keeps them from painting over the boxes.
 constexpr DWORD kLabelStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_LEFT | SS_NOPREFIX;
 
-int ControlId(const ControlSpec& spec) {
-  return (spec.kind == ControlKind::TextBox ? IDC_TEXT_BASE : IDC_LABEL_BASE) + spec.number;
+int ControlId(const ControlSpec& item) {
+  return (item.kind == ControlKind::TextBox ? IDC_TEXT_BASE : IDC_LABEL_BASE) + item.number;
 }
 
 // The system's message font at `dpi`: on Chinese Windows, the user's usual UI font.
@@ -136,18 +136,18 @@ LRESULT EditorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
 // Controls are born in place with their font: under Wine every later move is a costly round trip.
 void EditorWindow::CreateControls(int dpi) {
   font_ = MessageFont(dpi);
-  for (const ControlSpec& spec : EditorLayout(settings_.geometry.warningTopTwips)) {
-    const bool box = spec.kind == ControlKind::TextBox;
-    const RECT r = PixelRect(spec.rect, dpi);
+  for (const ControlSpec& item : EditorLayout(settings_.geometry.warningTopTwips)) {
+    const bool box = item.kind == ControlKind::TextBox;
+    const RECT r = PixelRect(item.rect, dpi);
     HWND control = CreateWindowExW(
         box ? WS_EX_CLIENTEDGE : 0, box ? L"EDIT" : L"STATIC",
-        platform::Widen(spec.caption).c_str(), box ? kBoxStyle : kLabelStyle, r.left, r.top,
+        platform::Widen(item.caption).c_str(), box ? kBoxStyle : kLabelStyle, r.left, r.top,
         r.right - r.left, r.bottom - r.top, window_,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(spec))), instance_, nullptr);
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(item))), instance_, nullptr);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     if (box) {
       SendMessageW(control, EM_SETLIMITTEXT, 0, 0);  // no length limit
-      boxes_[static_cast<std::size_t>(spec.number - 1)] = control;
+      boxes_[static_cast<std::size_t>(item.number - 1)] = control;
     }
   }
 }
@@ -155,9 +155,9 @@ void EditorWindow::CreateControls(int dpi) {
 void EditorWindow::LayOut(int dpi) {
   UniqueFont font = MessageFont(dpi);
   // Move everything without painting, then paint once.
-  for (const ControlSpec& spec : EditorLayout(settings_.geometry.warningTopTwips)) {
-    HWND control = GetDlgItem(window_, ControlId(spec));
-    const RECT r = PixelRect(spec.rect, dpi);
+  for (const ControlSpec& item : EditorLayout(settings_.geometry.warningTopTwips)) {
+    HWND control = GetDlgItem(window_, ControlId(item));
+    const RECT r = PixelRect(item.rect, dpi);
     SetWindowPos(control, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
