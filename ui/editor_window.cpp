@@ -58,9 +58,10 @@ bool EditorWindow::Create(int showCommand) {
   RegisterClassExW(&windowClass);
 
   HMENU menu = LoadMenuW(instance_, MAKEINTRESOURCEW(IDR_MENU));
-  CreateWindowExW(0, kClassName, platform::Widen(settings_.caption).c_str(), kWindowStyle,
-                  CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, menu, instance_, this);
-  if (window_ == nullptr) return false;
+  if (CreateWindowExW(0, kClassName, platform::Widen(settings_.caption).c_str(), kWindowStyle,
+                      CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, menu, instance_,
+                      this) == nullptr)
+    return false;
 
   Form_Load();
   ShowWindow(window_, showCommand);
