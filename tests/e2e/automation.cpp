@@ -4,17 +4,12 @@
 #include <stdexcept>
 #include <thread>
 
+#include "tests/support/wine_host.h"
+
 namespace tallyvane::e2e {
 namespace {
 
 constexpr UINT kSendTimeoutMs = 5000;
-
-// Wine's own helpers for moving between Windows and Linux paths; absent on Windows.
-template <typename Function>
-Function WineExport(const char* name) {
-  return reinterpret_cast<Function>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32"), name)));
-}
 
 struct WindowSearch {
   DWORD processId;
@@ -43,17 +38,6 @@ std::wstring ClassName(HWND window) {
   return name;
 }
 
-void RunLinuxProgram(std::wstring commandLine) {
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process))
-    return;
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-}
-
 std::vector<MenuEntry> ReadMenu(HMENU menu) {
   std::vector<MenuEntry> entries;
   const int count = GetMenuItemCount(menu);
@@ -71,7 +55,7 @@ std::vector<MenuEntry> ReadMenu(HMENU menu) {
 
 std::wstring WindowsPath(const std::string& buildPath) {
   using DosName = wchar_t*(CDECL*)(const char*);
-  const auto dosName = WineExport<DosName>("wine_get_dos_file_name");
+  const auto dosName = test::WineExport<DosName>("wine_get_dos_file_name");
   if (dosName == nullptr || buildPath.empty() || buildPath.front() != '/')
     return std::filesystem::path(buildPath).wstring();
   wchar_t* name = dosName(buildPath.c_str());
@@ -261,7 +245,7 @@ void Screenshot(HWND window, const std::string& name) {
   const std::filesystem::path windowsPicture = WindowsPath(picture);
   std::error_code ignored;
   std::filesystem::remove(windowsPicture, ignored);
-  RunLinuxProgram(
+  test::StartLinuxProgram(
       std::filesystem::path("/usr/bin/import -window root -crop " + geometry + " " + picture)
           .wstring());
   // Wine does not wait for a Linux program to end: wait for the picture, or the window may be

@@ -8,6 +8,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "tests/support/wine_host.h"
 #else
 #include <sys/stat.h>
 #include <unistd.h>
@@ -22,8 +24,7 @@ namespace {
 // Runs chattr on the Linux side when running under Wine; on Windows the attribute alone suffices.
 void SetImmutable(const fs::path& file, bool immutable) {
   using UnixName = char*(CDECL*)(LPCWSTR);
-  const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
+  const auto unixName = WineExport<UnixName>("wine_get_unix_file_name");
   if (unixName == nullptr) return;
   char* name = unixName(file.wstring().c_str());
   if (name == nullptr) return;
@@ -31,15 +32,7 @@ void SetImmutable(const fs::path& file, bool immutable) {
   command +=
       fs::path(std::u8string(name, name + std::char_traits<char>::length(name))).wstring() + L"\"";
   HeapFree(GetProcessHeap(), 0, name);
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                     &startup, &process)) {
-    WaitForSingleObject(process.hProcess, 10000);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-  }
+  StartLinuxProgram(command);  // UnwritableScope waits for its effect
 }
 
 void SetReadOnly(const fs::path& file, bool readOnly) {
