@@ -1,6 +1,8 @@
 // Start-up time of each editor against a minimal window program, under the same system in the
 // same run: from CreateProcessW until the window is ready for input (idle, visible, and for the
-// simple editor its boxes filled). Prints medians of several starts and the ratios.
+// simple editor its boxes filled). The programs take turns, one start each per round, so that a
+// slow patch of the machine hits them alike; each ratio is taken within its round. Prints medians
+// with their quartiles.
 // Usage: startup_bench FOLDER_WITH_LENGTH_DAT STARTS MINIMAL.exe tallyvane.exe tallyvane-lite.exe
 #include <windows.h>
 
@@ -11,11 +13,14 @@
 #include <thread>
 #include <vector>
 
+#include "bench/quartiles.h"
+
 namespace {
 
 constexpr int kText1 = 1001;  // the first box of an editor
 
 struct Program {
+  const wchar_t* name;
   std::wstring exe;
   std::wstring caption;
   bool waitForFilledBoxes;
@@ -89,30 +94,34 @@ int wmain(int argc, wchar_t** argv) {
   }
   const std::wstring folder = argv[1];
   const int starts = std::stoi(argv[2]);
-  const std::vector<Program> programs = {{argv[3], L"Minimal", false},
-                                         {argv[4], L"Tallyvane", false},
-                                         {argv[5], L"Tallyvane-简易版", true}};
-  // Starts take turns, so a slow patch of the machine hits all programs alike.
+  const std::vector<Program> programs = {
+      {L"minimal-window", argv[3], L"Minimal", false},
+      {L"tallyvane.exe", argv[4], L"Tallyvane", false},
+      {L"tallyvane-lite.exe", argv[5], L"Tallyvane-简易版", true}};
   std::vector<std::vector<double>> times(programs.size());
   for (const Program& program : programs) TimeOneStart(program, folder);  // warm-up
   for (int round = 0; round < starts; ++round)
     for (std::size_t i = 0; i < programs.size(); ++i)
       times[i].push_back(TimeOneStart(programs[i], folder));
 
-  std::vector<double> medians;
-  for (auto& samples : times) {
-    if (std::any_of(samples.begin(), samples.end(), [](double t) { return t < 0; })) {
-      std::fwprintf(stderr, L"a start of %ls timed out\n",
-                    programs[static_cast<std::size_t>(&samples - times.data())].exe.c_str());
+  for (std::size_t i = 0; i < programs.size(); ++i)
+    if (std::any_of(times[i].begin(), times[i].end(), [](double t) { return t < 0; })) {
+      std::fwprintf(stderr, L"a start of %ls timed out\n", programs[i].exe.c_str());
       return 1;
     }
-    std::sort(samples.begin(), samples.end());
-    medians.push_back(samples[samples.size() / 2]);
+  std::printf("start-up, %d rounds taken in turns\n", starts);
+  for (std::size_t i = 0; i < programs.size(); ++i) {
+    const auto ms = tallyvane::bench::QuartilesOf(times[i]);
+    std::printf("start-up %-20ls median %6.1f ms  quartiles %.1f-%.1f ms", programs[i].name,
+                ms.median, ms.first, ms.third);
+    if (i > 0) {
+      std::vector<double> ratios;
+      for (std::size_t round = 0; round < times[i].size(); ++round)
+        ratios.push_back(times[i][round] / times[0][round]);
+      const auto ratio = tallyvane::bench::QuartilesOf(ratios);
+      std::printf("  ratio %.2fx  quartiles %.2f-%.2fx", ratio.median, ratio.first, ratio.third);
+    }
+    std::printf("\n");
   }
-  std::printf("start-up, median of %d starts: minimal window %.1f ms\n", starts, medians[0]);
-  std::printf("start-up tallyvane.exe       %.1f ms  ratio %.2fx (goal <= 1.3x)\n", medians[1],
-              medians[1] / medians[0]);
-  std::printf("start-up tallyvane-lite.exe  %.1f ms  ratio %.2fx (goal <= 1.3x)\n", medians[2],
-              medians[2] / medians[0]);
   return 0;
 }

@@ -1,6 +1,6 @@
 # Cross build for Windows with MinGW-w64 (posix threads). TALLYVANE_MINGW_ARCH picks x86_64
-# (default; tests run through Wine) or i686 (32-bit; release programs only, as there is no 32-bit
-# Wine here to run them).
+# (default; tests run through Wine) or i686 (32-bit: built and checked, not run, as there is no
+# 32-bit Wine here to run it).
 set(TALLYVANE_MINGW_ARCH x86_64 CACHE STRING "x86_64 or i686")
 set(triplet ${TALLYVANE_MINGW_ARCH}-w64-mingw32)
 set(CMAKE_SYSTEM_NAME Windows)
@@ -13,4 +13,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh)
+if(TALLYVANE_MINGW_ARCH STREQUAL x86_64)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh)
+endif()

@@ -7,6 +7,7 @@
 
 #include "platform/file_system.h"
 #include "platform/utf16.h"
+#include "ui/system_functions.h"
 
 namespace tallyvane {
 namespace {
@@ -36,7 +37,17 @@ void open_Click(EditorWindow& window) {
   dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
                  OFN_NOCHANGEDIR | OFN_DONTADDTORECENT;
 
-  if (GetOpenFileNameW(&dialog)) {
+  // The dialog's DLL is loaded on the first "打开", not at every start.
+  using Open = BOOL(WINAPI*)(OPENFILENAMEW*);
+  using LastError = DWORD(WINAPI*)();
+  const auto getOpenFileName = SystemFunction<Open>(L"comdlg32.dll", "GetOpenFileNameW");
+  const auto extendedError = SystemFunction<LastError>(L"comdlg32.dll", "CommDlgExtendedError");
+  if (getOpenFileName == nullptr || extendedError == nullptr) {
+    window.ShowMessage("无法显示“打开通告文件”对话框：系统缺少 comdlg32.dll。", kErrorTitle);
+    return;
+  }
+
+  if (getOpenFileName(&dialog)) {
     const std::string folder = platform::Narrow(std::wstring_view(file.data(), dialog.nFileOffset));
     try {
       platform::ChangeDirectory(folder);
@@ -47,7 +58,7 @@ void open_Click(EditorWindow& window) {
     window.engine().LoadDaysTable();
     return;
   }
-  if (const DWORD code = CommDlgExtendedError(); code != 0) {
+  if (const DWORD code = extendedError(); code != 0) {
     window.ShowMessage("无法显示“打开通告文件”对话框（错误代码 " + std::to_string(code) + "）。",
                        kErrorTitle);
     return;

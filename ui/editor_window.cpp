@@ -3,6 +3,7 @@
 #include "platform/message_box.h"
 #include "platform/session.h"
 #include "platform/utf16.h"
+#include "ui/dpi.h"
 #include "ui/error_text.h"
 #include "ui/resource_ids.h"
 #include "ui/window_layout.h"
@@ -18,23 +19,6 @@ constexpr DWORD kLabelStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_LEFT 
 
 int ControlId(const ControlSpec& item) {
   return (item.kind == ControlKind::TextBox ? IDC_TEXT_BASE : IDC_LABEL_BASE) + item.number;
-}
-
-// The system's message font at `dpi`: on Chinese Windows, the user's usual UI font.
-UniqueFont MessageFont(int dpi) {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  const UINT dpiValue = static_cast<UINT>(dpi);
-  if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0, dpiValue))
-    return UniqueFont();
-  return UniqueFont(CreateFontIndirectW(&metrics.lfMessageFont));
-}
-
-// The outer size that gives the window a client area of the given twips at `dpi`.
-SIZE WindowSize(int clientHeightTwips, int dpi) {
-  RECT rect{0, 0, TwipsToPixels(kClientWidthTwips, dpi), TwipsToPixels(clientHeightTwips, dpi)};
-  AdjustWindowRectExForDpi(&rect, kWindowStyle, TRUE, 0, static_cast<UINT>(dpi));
-  return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
 RECT PixelRect(const TwipRect& r, int dpi) {
@@ -91,8 +75,10 @@ LRESULT CALLBACK EditorWindow::WindowProc(HWND window, UINT message, WPARAM wPar
 LRESULT EditorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE: {
-      const int dpi = static_cast<int>(GetDpiForWindow(window_));
-      const SIZE size = WindowSize(settings_.geometry.clientHeightTwips, dpi);
+      const int dpi = WindowDpi(window_);
+      const SIZE size = OuterSize({TwipsToPixels(kClientWidthTwips, dpi),
+                                   TwipsToPixels(settings_.geometry.clientHeightTwips, dpi)},
+                                  kWindowStyle, dpi);
       MONITORINFO monitor{};
       monitor.cbSize = sizeof monitor;
       GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);

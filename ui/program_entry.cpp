@@ -6,12 +6,13 @@
 #include "platform/message_box.h"
 #include "ui/editor_window.h"
 #include "ui/error_text.h"
+#include "ui/system_functions.h"
 
 namespace tallyvane {
 
 int RunEditor(HINSTANCE instance, const VariantSettings& settings) {
-  // The exe lives in game folders full of foreign DLLs: load system DLLs from the system only.
-  SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  // The exe lives in game folders full of foreign DLLs.
+  LockDllSearch();
   try {
     EditorWindow window(instance, settings);
     if (!window.Create(SW_SHOWNORMAL))

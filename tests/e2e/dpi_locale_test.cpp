@@ -1,5 +1,5 @@
-// The editors at other DPIs and with a comma as the decimal separator, as users' Windows may be
-// set.
+// The editors at other DPIs, on older Windows (through their test twins), and with a comma as the
+// decimal separator, as users' Windows may be set.
 #include <gtest/gtest.h>
 
 #include "tests/e2e/editor_fixture.h"
@@ -37,13 +37,34 @@ class UserSettingScope {
   BYTE old_[256] = {};
 };
 
+// Sets an environment variable for the editors started in the scope, then removes it.
+class EnvironmentScope {
+ public:
+  EnvironmentScope(const wchar_t* name, const wchar_t* value) : name_(name) {
+    SetEnvironmentVariableW(name, value);
+  }
+  EnvironmentScope(const EnvironmentScope&) = delete;
+  EnvironmentScope& operator=(const EnvironmentScope&) = delete;
+  ~EnvironmentScope() { SetEnvironmentVariableW(name_, nullptr); }
+
+ private:
+  const wchar_t* name_;
+};
+
 struct DpiCase {
   const EditorKind* kind;
   int dpi;
+  const wchar_t* windows = L"";  // the older Windows a twin pretends to run on
 };
 
+std::string Name(const DpiCase& c) {
+  std::string windows;
+  for (const wchar_t* w = c.windows; *w != L'\0'; ++w) windows += static_cast<char>(*w);
+  return std::string(c.kind->name) + windows + "_" + std::to_string(c.dpi);
+}
+
 void PrintTo(const DpiCase& c, std::ostream* os) {
-  *os << c.kind->name << c.dpi;
+  *os << Name(c);
 }
 
 class DpiTest : public EditorFixture, public testing::WithParamInterface<DpiCase> {
@@ -51,26 +72,39 @@ class DpiTest : public EditorFixture, public testing::WithParamInterface<DpiCase
   DpiTest() : EditorFixture(*GetParam().kind) {}
 };
 
-TEST_P(DpiTest, LayoutScalesByTheDpiAndEveryCaptionFits) {
+TEST_P(DpiTest, LayoutScalesByTheDpiEveryCaptionFitsAndASaveWorks) {
   const DWORD dpi = static_cast<DWORD>(GetParam().dpi);
   const UserSettingScope setting(L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi,
                                  sizeof dpi);
-  test::WriteBytes(file(), test::SampleDaysTable());
-  Start();
+  const EnvironmentScope windows(L"TALLYVANE_PRETEND_WINDOWS",
+                                 *GetParam().windows != L'\0' ? GetParam().windows : nullptr);
+  const auto original = test::SampleDaysTable();
+  test::WriteBytes(file(), original);
+  StartAndLoad(folder.path());
   const bool full = kind.hasOpenCommand;
   ExpectEditorGrid(window, full ? 3930 : 3885, full ? 3480 : 3400, GetParam().dpi);
   ExpectCaptionsFit(window, GetParam().dpi);
-  Screenshot(window, std::string(full ? "tallyvane" : "tallyvane-lite") + "-" +
-                         std::to_string(dpi) + "dpi");
+  Screenshot(window, std::string(full ? "tallyvane" : "tallyvane-lite") + "-" + Name(GetParam()));
+
+  SetText(Box(22), L"5");
+  EXPECT_EQ(Save().text, L"保存成功");
+  auto expected = original;
+  for (std::size_t record = 21; record <= 35; ++record)
+    expected[44 + 36 * record] = record % 3 == 0 ? 5 : original[44 + 36 * (21 + (record - 21) % 3)];
+  EXPECT_EQ(test::ReadBytes(file()), expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Dpis, DpiTest,
-                         testing::Values(DpiCase{&kFullEditor, 96}, DpiCase{&kFullEditor, 144},
-                                         DpiCase{&kFullEditor, 192}, DpiCase{&kLiteEditor, 96},
-                                         DpiCase{&kLiteEditor, 144}, DpiCase{&kLiteEditor, 192}),
-                         [](const testing::TestParamInfo<DpiCase>& c) {
-                           return std::string(c.param.kind->name) + std::to_string(c.param.dpi);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Dpis, DpiTest,
+    testing::Values(
+        DpiCase{&kFullEditor, 96}, DpiCase{&kFullEditor, 144}, DpiCase{&kFullEditor, 192},
+        DpiCase{&kLiteEditor, 96}, DpiCase{&kLiteEditor, 144}, DpiCase{&kLiteEditor, 192},
+        // Windows 7: system DPI, SystemParametersInfoW, AdjustWindowRectEx.
+        DpiCase{&kFullEditorOldWindows, 96, L"0601"}, DpiCase{&kFullEditorOldWindows, 144, L"0601"},
+        DpiCase{&kLiteEditorOldWindows, 96, L"0601"}, DpiCase{&kLiteEditorOldWindows, 144, L"0601"},
+        // Windows 8.1: the monitor's DPI from shcore.
+        DpiCase{&kLiteEditorOldWindows, 144, L"0603"}),
+    [](const testing::TestParamInfo<DpiCase>& c) { return Name(c.param); });
 
 class CommaLocaleTest : public EditorFixture {
  protected:

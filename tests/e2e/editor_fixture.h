@@ -23,6 +23,12 @@ struct EditorKind {
 
 inline const EditorKind kFullEditor{"Full", TALLYVANE_FULL_EXE, L"Tallyvane", true};
 inline const EditorKind kLiteEditor{"Lite", TALLYVANE_LITE_EXE, L"Tallyvane-简易版", false};
+// Test twins that find none of the functions newer than the Windows named in the environment
+// variable TALLYVANE_PRETEND_WINDOWS (default Windows 7), so that they take every fallback.
+inline const EditorKind kFullEditorOldWindows{"FullOldWindows", TALLYVANE_FULL_OLD_WINDOWS_EXE,
+                                              L"Tallyvane", true};
+inline const EditorKind kLiteEditorOldWindows{"LiteOldWindows", TALLYVANE_LITE_OLD_WINDOWS_EXE,
+                                              L"Tallyvane-简易版", false};
 
 class EditorFixture : public testing::Test {
  protected:
