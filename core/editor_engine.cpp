@@ -2,6 +2,8 @@
 
 #include <array>
 #include <limits>
+#include <new>
+#include <optional>
 #include <utility>
 
 #include "core/field_map.h"
@@ -76,16 +78,25 @@ void EditorEngine::InitEditorState() {
 
 void EditorEngine::LoadDaysTable() {
   const std::string path = platform::AbsolutePath(state_.fileName);
+  try {
+    Load(path);
+  } catch (const std::bad_alloc&) {
+    throw RunTimeError::OutOfMemory(Operation::Load, path);
+  }
+}
+
+void EditorEngine::Load(const std::string& path) {
   std::vector<std::uint8_t> image;
   try {
-    image = platform::ReadWholeFile(path);
+    const std::uint64_t size = platform::FileSize(path);
+    if (size > static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max()))
+      throw RunTimeError::TooLarge(path, static_cast<std::int64_t>(size));
+    image = platform::ReadFileStart(path, static_cast<std::size_t>(size));
   } catch (const platform::FileError& error) {
     throw FromFileError(error, Operation::Load);
   }
   if (image.size() < static_cast<std::size_t>(kMinimumFileLength))
     throw RunTimeError::TooShort(path, static_cast<std::int64_t>(image.size()));
-  if (image.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
-    throw RunTimeError::System(Operation::Load, path, "larger than 2 GiB", false);
 
   EditorState next = state_;
   next.fileLength = static_cast<std::int32_t>(image.size());
@@ -107,8 +118,15 @@ void EditorEngine::SaveDaysTable(const std::string& guardMessage) {
     return;
   }
   const std::string path = platform::AbsolutePath(state_.fileName);
+  try {
+    Save(path);
+  } catch (const std::bad_alloc&) {
+    throw RunTimeError::OutOfMemory(Operation::Save, path);
+  }
+}
 
-  // Every box is converted before anything is stored, so a bad one changes nothing.
+// Every box is converted before anything is stored, so a bad one changes nothing.
+std::array<std::uint8_t, kFieldCount> EditorEngine::ConvertFields(const std::string& path) const {
   const std::string separator = platform::DecimalSeparator();
   std::array<std::uint8_t, kFieldCount> values{};
   for (const FieldInfo& info : kFieldMap) {
@@ -121,18 +139,44 @@ void EditorEngine::SaveDaysTable(const std::string& guardMessage) {
     }
     values[static_cast<std::size_t>(info.field - 1)] = parsed.value;
   }
+  return values;
+}
 
+void EditorEngine::Save(const std::string& path) {
+  const std::array<std::uint8_t, kFieldCount> values = ConvertFields(path);
   EditorState next = state_;
-  WalkDaysTable(next, Walk::Save, [&](int field, int offset) {
-    At(next, offset, Operation::Save, path) = values[static_cast<std::size_t>(field - 1)];
-  });
   try {
+    // The file should still start with the image; bytes appended since do not matter. A file
+    // deleted since is written anew, whole.
+    std::optional<std::vector<std::uint8_t>> current;
+    try {
+      current = platform::ReadFileStart(path, next.buffer.size());
+    } catch (const platform::FileError& error) {
+      if (error.fault() != platform::FileFault::NotFound) throw;
+    }
+    if (current && *current != next.buffer) {
+      if (!messages_.Ask(ChangedSinceLoadQuestion(path), kWarningTitle)) return;
+      // Their bytes, and where the file is now shorter, the image's beyond them.
+      current->insert(current->end(),
+                      next.buffer.begin() + static_cast<std::ptrdiff_t>(current->size()),
+                      next.buffer.end());
+      next.buffer = std::move(*current);
+    }
+    WalkDaysTable(next, Walk::Save, [&](int field, int offset) {
+      At(next, offset, Operation::Save, path) = values[static_cast<std::size_t>(field - 1)];
+    });
     platform::WriteFileStart(path, next.buffer);
   } catch (const platform::FileError& error) {
     throw FromFileError(error, Operation::Save);
   }
   state_ = std::move(next);
   messages_.ShowMessage(kSavedMessage, kSuccessTitle);
+}
+
+std::string ChangedSinceLoadQuestion(const std::string& path) {
+  return "通告文件在读取之后被其他程序改动过：\n" + path +
+         "\n\n仍要保存吗？\n选择“是”：把 28 个天数写入文件现在的内容，文件的其余内容保持不变。"
+         "\n选择“否”：不写入任何内容，已输入的数值全部保留。";
 }
 
 }  // namespace tallyvane

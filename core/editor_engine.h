@@ -1,6 +1,7 @@
 // Loads the day counts of Length.dat into the boxes and saves the boxes back into the file.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -13,7 +14,11 @@ namespace tallyvane {
 inline constexpr char kDaysTableFileName[] = "Length.dat";
 inline constexpr char kErrorTitle[] = "错误";
 inline constexpr char kSuccessTitle[] = "成功";
+inline constexpr char kWarningTitle[] = "警告";
 inline constexpr char kSavedMessage[] = "保存成功";
+
+// What a save asks before it writes into a file that another program changed since the load.
+std::string ChangedSinceLoadQuestion(const std::string& path);
 
 struct EditorState {
   std::string fileName = kDaysTableFileName;  // relative: resolved against the current directory
@@ -33,18 +38,24 @@ class EditorEngine {
 
   void InitEditorState();
 
-  // All or nothing: on any RunTimeError the boxes and the state are as they were.
+  // All or nothing: on any RunTimeError the boxes and the state are as they were. A file over
+  // 2 GiB is refused before a byte of it is read.
   void LoadDaysTable();
 
   // Before any load, shows `guardMessage` and touches no file. Otherwise converts every box,
-  // stores the values (the hosting group five times) and writes the image over the file. On any
-  // RunTimeError the file is unchanged unless the error says otherwise, and the state and the
-  // boxes are as they were.
+  // stores the values (the hosting group five times) and writes the image over the file. Where
+  // the file no longer starts with the image, another program changed it: the user is asked
+  // first, and a yes stores the values into the file as it is now. On any RunTimeError the file
+  // is unchanged unless the error says otherwise, and the state and the boxes are as they were.
   void SaveDaysTable(const std::string& guardMessage);
 
   const EditorState& state() const { return state_; }
 
  private:
+  void Load(const std::string& path);
+  void Save(const std::string& path);
+  std::array<std::uint8_t, kFieldCount> ConvertFields(const std::string& path) const;
+
   FieldAccess& fields_;
   MessageBoxService& messages_;
   EditorState state_;

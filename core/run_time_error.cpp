@@ -25,6 +25,17 @@ RunTimeError RunTimeError::TooShort(std::string path, std::int64_t fileLength) {
   return error;
 }
 
+RunTimeError RunTimeError::TooLarge(std::string path, std::int64_t fileLength) {
+  RunTimeError error(ErrorKind::Overflow, Operation::Load, std::move(path));
+  error.fileLength_ = fileLength;
+  error.summary_ += " (" + std::to_string(fileLength) + " bytes)";
+  return error;
+}
+
+RunTimeError RunTimeError::OutOfMemory(Operation operation, std::string path) {
+  return RunTimeError(ErrorKind::OutOfMemory, operation, std::move(path));
+}
+
 RunTimeError RunTimeError::System(Operation operation, std::string path, std::string reason,
                                   bool fileChanged) {
   RunTimeError error(ErrorKind::FileSystem, operation, std::move(path));
@@ -61,6 +72,8 @@ const char* KindName(ErrorKind kind) {
       return "溢出";
     case ErrorKind::FileSystem:
       return "文件系统错误";
+    case ErrorKind::OutOfMemory:
+      return "内存不足";
   }
   return "未知错误";
 }

@@ -7,7 +7,14 @@
 
 namespace tallyvane {
 
-enum class ErrorKind { FileNotFound, SubscriptOutOfRange, TypeMismatch, Overflow, FileSystem };
+enum class ErrorKind {
+  FileNotFound,
+  SubscriptOutOfRange,
+  TypeMismatch,
+  Overflow,
+  FileSystem,
+  OutOfMemory,
+};
 
 enum class Operation { Load, Save };
 
@@ -19,6 +26,10 @@ class RunTimeError : public std::exception {
   static RunTimeError IsFolder(Operation operation, std::string path);
   // Length.dat is too short to hold every day count.
   static RunTimeError TooShort(std::string path, std::int64_t fileLength);
+  // Length.dat is longer than its length can count; refused before a byte is read.
+  static RunTimeError TooLarge(std::string path, std::int64_t fileLength);
+  // The file's image does not fit in memory; nothing has changed.
+  static RunTimeError OutOfMemory(Operation operation, std::string path);
   // The system refused to open, read or write; `fileChanged` says whether any byte may have reached
   // the disk.
   static RunTimeError System(Operation operation, std::string path, std::string reason,

@@ -26,9 +26,12 @@ void TrimBlanks(std::string_view& s) {
   while (Consume(s, " ") || Consume(s, "\t") || Consume(s, kIdeographicSpace)) {
   }
   for (;;) {
-    if (s.ends_with(' ') || s.ends_with('\t')) s.remove_suffix(1);
-    else if (s.ends_with(kIdeographicSpace)) s.remove_suffix(kIdeographicSpace.size());
-    else return;
+    if (s.ends_with(' ') || s.ends_with('\t'))
+      s.remove_suffix(1);
+    else if (s.ends_with(kIdeographicSpace))
+      s.remove_suffix(kIdeographicSpace.size());
+    else
+      return;
   }
 }
 
@@ -56,7 +59,9 @@ bool ConsumeSeparator(std::string_view& s, std::string_view separator) {
 
 }  // namespace
 
-std::string FormatDayCount(std::uint8_t value) { return std::to_string(value); }
+std::string FormatDayCount(std::uint8_t value) {
+  return std::to_string(value);
+}
 
 ParsedDayCount ParseDayCount(std::string_view text, std::string_view decimalSeparator) {
   constexpr ParsedDayCount kMismatch{ParseStatus::TypeMismatch, 0};
@@ -76,8 +81,10 @@ ParsedDayCount ParseDayCount(std::string_view text, std::string_view decimalSepa
   bool laterFractionNonZero = false;
   if (ConsumeSeparator(s, decimalSeparator)) {
     for (int digit, place = 0; (digit = ConsumeDigit(s)) >= 0; ++place, ++digitCount) {
-      if (place == 0) firstFraction = digit;
-      else laterFractionNonZero = laterFractionNonZero || digit != 0;
+      if (place == 0)
+        firstFraction = digit;
+      else
+        laterFractionNonZero = laterFractionNonZero || digit != 0;
     }
   }
   if (!s.empty() || digitCount == 0) return kMismatch;

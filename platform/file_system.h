@@ -39,9 +39,13 @@ std::string CurrentDirectory();
 // Makes `folder` the current directory.
 void ChangeDirectory(const std::string& folder);
 
-// Reads the whole file. Opens for reading and writing where the file allows, else for reading
-// only, so a read-only file or one another program holds open still loads.
-std::vector<std::uint8_t> ReadWholeFile(const std::string& path);
+// The size of the file in bytes, learnt without reading it.
+std::uint64_t FileSize(const std::string& path);
+
+// Reads the first `count` bytes of the file, or all of it where it is shorter. Opens for reading
+// only and lets every other program go on reading and writing, so a read-only file or one the
+// game holds open can still be read.
+std::vector<std::uint8_t> ReadFileStart(const std::string& path, std::size_t count);
 
 // Writes `bytes` over the start of the file, creating it if absent and never shortening it, then
 // flushes and closes it. Throws only after reporting whether the file may have changed.

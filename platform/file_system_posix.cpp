@@ -60,22 +60,24 @@ std::string AbsolutePath(const std::string& name) {
   return directory + (directory.ends_with('/') ? "" : "/") + name;
 }
 
-std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
-  // Opening a folder for writing fails with EISDIR, reported as IsFolder.
-  int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
-  if (fd < 0 && (errno == EACCES || errno == EROFS || errno == EPERM || errno == ETXTBSY))
-    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  UniqueFd file(fd);
-  if (!file.valid()) throw LastError(path);
+std::uint64_t FileSize(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) throw LastError(path);
+  if (S_ISDIR(info.st_mode)) throw FileError(FileFault::IsFolder, path, {});
+  return static_cast<std::uint64_t>(info.st_size);
+}
 
+std::vector<std::uint8_t> ReadFileStart(const std::string& path, std::size_t count) {
+  UniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (!file.valid()) throw LastError(path);
   struct stat info {};
   if (::fstat(file.get(), &info) != 0) throw LastError(path);
-  // One byte more than the size, so a file that grew since is read whole too.
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(info.st_size) + 1);
+  if (S_ISDIR(info.st_mode)) throw FileError(FileFault::IsFolder, path, {});
+
+  std::vector<std::uint8_t> bytes(count);
   std::size_t got = 0;
-  for (;;) {
-    if (got == bytes.size()) bytes.resize(bytes.size() * 2);
-    const ssize_t read = ::read(file.get(), bytes.data() + got, bytes.size() - got);
+  while (got < count) {
+    const ssize_t read = ::read(file.get(), bytes.data() + got, count - got);
     if (read < 0 && errno == EINTR) continue;
     if (read < 0) throw LastError(path);
     if (read == 0) break;

@@ -39,25 +39,14 @@ std::wstring SystemPath(const std::string& path) {
   return L"\\\\?\\" + wide;
 }
 
-// Fails with NotFound or IsFolder unless `path` names an existing file.
-void RequireFile(const std::string& path, const std::wstring& systemPath) {
-  const DWORD attributes = GetFileAttributesW(systemPath.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) throw LastError(path);
-  if (attributes & FILE_ATTRIBUTE_DIRECTORY) throw FileError(FileFault::IsFolder, path, {});
-}
-
-UniqueHandle OpenForReading(const std::string& path, const std::wstring& systemPath) {
-  constexpr DWORD kShare = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-  for (const DWORD access : {GENERIC_READ | GENERIC_WRITE, GENERIC_READ}) {
-    UniqueHandle file(CreateFileW(systemPath.c_str(), access, kShare, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.valid()) return file;
-    const DWORD code = GetLastError();
-    if (code != ERROR_ACCESS_DENIED && code != ERROR_SHARING_VIOLATION &&
-        code != ERROR_WRITE_PROTECT)
-      break;
-  }
-  throw LastError(path);
+// The file's attributes and size; fails with NotFound or IsFolder unless `path` names a file.
+WIN32_FILE_ATTRIBUTE_DATA RequireFile(const std::string& path, const std::wstring& systemPath) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(systemPath.c_str(), GetFileExInfoStandard, &data))
+    throw LastError(path);
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+    throw FileError(FileFault::IsFolder, path, {});
+  return data;
 }
 
 }  // namespace
@@ -80,19 +69,23 @@ std::string AbsolutePath(const std::string& name) {
   return Narrow(full);
 }
 
-std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
+std::uint64_t FileSize(const std::string& path) {
+  const WIN32_FILE_ATTRIBUTE_DATA data = RequireFile(path, SystemPath(path));
+  return (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+}
+
+std::vector<std::uint8_t> ReadFileStart(const std::string& path, std::size_t count) {
   const std::wstring systemPath = SystemPath(path);
   RequireFile(path, systemPath);
-  UniqueHandle file = OpenForReading(path, systemPath);
-  LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file.get(), &size)) throw LastError(path);
+  constexpr DWORD kShare = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+  UniqueHandle file(CreateFileW(systemPath.c_str(), GENERIC_READ, kShare, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) throw LastError(path);
 
-  // One byte more than the size, so a file that grew since is read whole too.
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size.QuadPart) + 1);
+  std::vector<std::uint8_t> bytes(count);
   std::size_t got = 0;
-  for (;;) {
-    if (got == bytes.size()) bytes.resize(bytes.size() * 2);
-    const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - got, 1u << 30));
+  while (got < count) {
+    const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(count - got, 1u << 30));
     DWORD read = 0;
     if (!ReadFile(file.get(), bytes.data() + got, wanted, &read, nullptr)) throw LastError(path);
     if (read == 0) break;

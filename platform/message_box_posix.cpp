@@ -9,4 +9,10 @@ void ShowMessageBox(NativeWindow, const std::string& text, const std::string& ti
   std::cerr << '[' << title << "] " << text << '\n';
 }
 
+// Without a desktop nobody can answer: the careful answer.
+bool AskYesNo(NativeWindow owner, const std::string& text, const std::string& title) {
+  ShowMessageBox(owner, text, title);
+  return false;
+}
+
 }  // namespace tallyvane::platform

@@ -9,4 +9,9 @@ void ShowMessageBox(NativeWindow owner, const std::string& text, const std::stri
   MessageBoxW(static_cast<HWND>(owner), Widen(text).c_str(), Widen(title).c_str(), MB_OK);
 }
 
+bool AskYesNo(NativeWindow owner, const std::string& text, const std::string& title) {
+  return MessageBoxW(static_cast<HWND>(owner), Widen(text).c_str(), Widen(title).c_str(),
+                     MB_YESNO | MB_DEFBUTTON2) == IDYES;
+}
+
 }  // namespace tallyvane::platform

@@ -14,6 +14,9 @@ namespace {
 constexpr wchar_t kClassName[] = L"TallyvaneEditorWindow";
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kBoxStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
+// Room for any way of typing a day count (blanks, sign, fraction), and no more: a huge paste
+// would only make the box slow.
+constexpr WPARAM kBoxCharacterLimit = 255;
 // Box captions reach into their boxes; clipping keeps them from painting over the boxes.
 constexpr DWORD kLabelStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_LEFT | SS_NOPREFIX;
 
@@ -133,7 +136,7 @@ void EditorWindow::CreateControls(int dpi) {
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(item))), instance_, nullptr);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     if (box) {
-      SendMessageW(control, EM_SETLIMITTEXT, 0, 0);  // no length limit
+      SendMessageW(control, EM_SETLIMITTEXT, kBoxCharacterLimit, 0);
       boxes_[static_cast<std::size_t>(item.number - 1)] = control;
     }
   }
@@ -217,6 +220,10 @@ void EditorWindow::SetFieldText(int field, const std::string& text) {
 
 void EditorWindow::ShowMessage(const std::string& text, const std::string& title) {
   platform::ShowMessageBox(window_, text, title);
+}
+
+bool EditorWindow::Ask(const std::string& text, const std::string& title) {
+  return platform::AskYesNo(window_, text, title);
 }
 
 }  // namespace tallyvane

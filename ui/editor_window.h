@@ -35,6 +35,7 @@ class EditorWindow : public FieldAccess, public MessageBoxService {
   std::string GetFieldText(int field) const override;
   void SetFieldText(int field, const std::string& text) override;
   void ShowMessage(const std::string& text, const std::string& title) override;
+  bool Ask(const std::string& text, const std::string& title) override;
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

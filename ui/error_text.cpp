@@ -1,5 +1,7 @@
 #include "ui/error_text.h"
 
+#include <cstdint>
+#include <limits>
 #include <new>
 
 #include "core/field_map.h"
@@ -7,10 +9,23 @@
 namespace tallyvane {
 namespace {
 
+// A quoted text shows at most this many characters, then an ellipsis.
+constexpr int kQuotedCharacters = 32;
+
+// The first kQuotedCharacters characters of UTF-8 `text`, and "…" where there were more.
+std::string Abbreviated(const std::string& text) {
+  int characters = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const bool startsCharacter = (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80;
+    if (startsCharacter && ++characters > kQuotedCharacters) return text.substr(0, i) + "…";
+  }
+  return text;
+}
+
 std::string DescribeBadValue(const RunTimeError& error) {
   const FieldInfo& info = FieldAt(error.field());
   return "「" + std::string(info.rowCaption) + "·" + std::string(info.boxCaption) +
-         "」必须是 0 到 255 之间的整数，当前内容为“" + error.text() + "”。";
+         "」必须是 0 到 255 之间的整数，当前内容为“" + Abbreviated(error.text()) + "”。";
 }
 
 std::string DescribeFileSystem(const RunTimeError& error) {
@@ -35,11 +50,20 @@ std::string DescribeError(const RunTimeError& error) {
                std::to_string(kMinimumFileLength) + " 字节，实际只有 " +
                std::to_string(error.fileLength()) + " 字节。";
       return "通告文件数据越界：" + error.path();
-    case ErrorKind::TypeMismatch:
     case ErrorKind::Overflow:
+      if (error.field() == 0)
+        return "通告文件过大：" + error.path() + "\n最多允许 " +
+               std::to_string(std::numeric_limits<std::int32_t>::max()) + " 字节，实际有 " +
+               std::to_string(error.fileLength()) + " 字节。";
+      return DescribeBadValue(error);
+    case ErrorKind::TypeMismatch:
       return DescribeBadValue(error);
     case ErrorKind::FileSystem:
       return DescribeFileSystem(error);
+    case ErrorKind::OutOfMemory:
+      if (error.operation() == Operation::Load)
+        return "内存不足，无法读取通告文件：" + error.path();
+      return "内存不足，无法保存通告文件：" + error.path() + "\n文件未被修改。";
   }
   return error.what();
 }

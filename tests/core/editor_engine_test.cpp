@@ -2,8 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <map>
 #include <optional>
+
+#ifndef _WIN32
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
 
 #include "core/run_time_error.h"
 #include "tests/support/fake_window.h"
@@ -175,7 +181,77 @@ TEST_F(EditorEngineTest, SaveKeepsBytesAFileGrewBySinceTheLoad) {
   ASSERT_EQ(saved.size(), grown.size());
   EXPECT_EQ(saved[1448], 1);
   EXPECT_TRUE(std::equal(saved.begin() + 1449, saved.end(), grown.begin() + 1449));
+  EXPECT_TRUE(messages.asked.empty()) << "bytes appended since the load are no change";
 }
+
+// Another program changes the file between the load and the save.
+struct Change {
+  const char* name;
+  void (*apply)(std::vector<std::uint8_t>& bytes);
+};
+
+void PrintTo(const Change& change, std::ostream* os) {
+  *os << change.name;
+}
+
+class ChangedSinceLoadTest : public EditorEngineTest, public testing::WithParamInterface<Change> {
+ protected:
+  // `bytes` with the boxes' values stored as a save stores them.
+  std::vector<std::uint8_t> WithBoxes(std::vector<std::uint8_t> bytes) {
+    for (int field = 1; field <= kFieldCount; ++field)
+      for (const int offset : OffsetsWritten(field))
+        bytes[static_cast<std::size_t>(offset)] =
+            static_cast<std::uint8_t>(std::stoi(fields[field]));
+    return bytes;
+  }
+};
+
+TEST_P(ChangedSinceLoadTest, SaveAsksAndWritesOnlyOnYesIntoTheFileAsItIsNow) {
+  const auto original = test::SampleDaysTable(1600);
+  LoadFrom(original);
+  fields[4] = "44";
+  auto changed = original;
+  GetParam().apply(changed);
+  WriteBytes(file(), changed);
+
+  engine.SaveDaysTable("guard");  // answered 否
+  const ShownMessage question{
+      ChangedSinceLoadQuestion(test::PathUtf8(fs::current_path() / "Length.dat")), "警告"};
+  EXPECT_EQ(messages.asked, std::vector<ShownMessage>{question});
+  EXPECT_NE(question.text.find(test::PathUtf8(fs::current_path() / "Length.dat")),
+            std::string::npos);
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_EQ(ReadBytes(file()), changed);
+  EXPECT_EQ(engine.state().buffer, original);
+  EXPECT_EQ(fields[4], "44");
+
+  messages.answer = true;
+  engine.SaveDaysTable("guard");
+  // Where the file is now shorter, the loaded image fills in the rest.
+  auto expected = changed;
+  expected.insert(expected.end(), original.begin() + static_cast<std::ptrdiff_t>(changed.size()),
+                  original.end());
+  expected = WithBoxes(expected);
+  EXPECT_EQ(ReadBytes(file()), expected);
+  EXPECT_EQ(messages.shown, (std::vector<ShownMessage>{{"保存成功", "成功"}}));
+
+  engine.SaveDaysTable("guard");
+  EXPECT_EQ(messages.asked.size(), 2u) << "the file is as the last save left it: no question";
+  EXPECT_EQ(ReadBytes(file()), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, ChangedSinceLoadTest,
+    testing::Values(Change{"FirstBytes",
+                           [](std::vector<std::uint8_t>& b) {
+                             for (std::size_t i = 0; i < 44; ++i) b[i] ^= 0x5A;
+                           }},
+                    Change{"DayCountsAndBytesBetween",
+                           [](std::vector<std::uint8_t>& b) {
+                             for (std::size_t i = 1000; i <= 1010; ++i) b[i] ^= 0x5A;
+                           }},
+                    Change{"Shorter", [](std::vector<std::uint8_t>& b) { b.resize(1500); }}),
+    [](const testing::TestParamInfo<Change>& change) { return std::string(change.param.name); });
 
 TEST_F(EditorEngineTest, LoadReplacesEditedTexts) {
   LoadFrom(test::SampleDaysTable());
@@ -228,6 +304,52 @@ INSTANTIATE_TEST_SUITE_P(Lengths, LoadLengthTest,
                          testing::Values(LengthCase{1449, true}, LengthCase{5000, true},
                                          LengthCase{1448, false}, LengthCase{1, false},
                                          LengthCase{0, false}));
+
+class OversizedFileTest : public EditorEngineTest,
+                          public testing::WithParamInterface<std::uint64_t> {};
+
+// A sparse file: its size is learnt without reading, and nothing of it is read.
+TEST_P(OversizedFileTest, IsRefusedBeforeAByteIsRead) {
+  WriteBytes(file(), {});
+  fs::resize_file(file(), GetParam());
+  const auto error = LoadError();
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->kind(), ErrorKind::Overflow);
+  EXPECT_EQ(error->field(), 0);
+  EXPECT_EQ(error->fileLength(), static_cast<std::int64_t>(GetParam()));
+  EXPECT_FALSE(engine.state().loaded());
+  EXPECT_EQ(fields.boxes, FakeFields().boxes);
+}
+
+// Just over what a signed 32-bit length holds, and over what 32 bits hold at all.
+INSTANTIATE_TEST_SUITE_P(Sizes, OversizedFileTest,
+                         testing::Values(std::uint64_t{1} << 31, (std::uint64_t{5} << 30) + 1449));
+
+#if !defined(_WIN32) && !defined(__SANITIZE_ADDRESS__)
+// The process may take only a little more memory than it has; a 1 GiB file cannot be held.
+TEST_F(EditorEngineTest, RunningOutOfMemoryIsReportedAndChangesNothing) {
+  LoadFrom(test::SampleDaysTable());
+  const auto boxes = fields.boxes;
+  fs::resize_file(file(), std::uint64_t{1} << 30);
+
+  long pages = 0;
+  std::ifstream("/proc/self/statm") >> pages;
+  rlimit old{};
+  ASSERT_EQ(getrlimit(RLIMIT_AS, &old), 0);
+  rlimit tight = old;
+  tight.rlim_cur =
+      static_cast<rlim_t>(pages) * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) + (rlim_t{256} << 20);
+  ASSERT_EQ(setrlimit(RLIMIT_AS, &tight), 0);
+  const auto error = LoadError();
+  setrlimit(RLIMIT_AS, &old);
+
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->kind(), ErrorKind::OutOfMemory);
+  EXPECT_EQ(error->operation(), Operation::Load);
+  EXPECT_EQ(engine.state().buffer, test::SampleDaysTable());
+  EXPECT_EQ(fields.boxes, boxes);
+}
+#endif
 
 TEST_F(EditorEngineTest, FailedLoadKeepsThePreviousLoad) {
   const auto original = test::SampleDaysTable();

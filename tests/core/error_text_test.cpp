@@ -15,7 +15,9 @@ struct TextCase {
   std::string expected;
 };
 
-void PrintTo(const TextCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const TextCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class ErrorTextTest : public testing::TestWithParam<TextCase> {};
 
@@ -48,7 +50,27 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"Overflow", RunTimeError::BadValue(ErrorKind::Overflow, kPath, 22, "300"),
                  "「主持·主持人」必须是 0 到 255 之间的整数，当前内容为“300”。"},
         TextCase{"Empty text", RunTimeError::BadValue(ErrorKind::TypeMismatch, kPath, 28, ""),
-                 "「时装秀·女艺人」必须是 0 到 255 之间的整数，当前内容为“”。"}),
+                 "「时装秀·女艺人」必须是 0 到 255 之间的整数，当前内容为“”。"},
+        TextCase{"32 characters",
+                 RunTimeError::BadValue(ErrorKind::Overflow, kPath, 1, std::string(32, '9')),
+                 "「连续剧·男主角」必须是 0 到 255 之间的整数，当前内容为“" + std::string(32, '9') +
+                     "”。"},
+        TextCase{"255 characters",
+                 RunTimeError::BadValue(ErrorKind::Overflow, kPath, 1, std::string(255, '9')),
+                 "「连续剧·男主角」必须是 0 到 255 之间的整数，当前内容为“" + std::string(32, '9') +
+                     "…”。"},
+        TextCase{"Chinese characters",
+                 RunTimeError::BadValue(
+                     ErrorKind::TypeMismatch, kPath, 1,
+                     "一二三四五六七八九十一二三四五六七八九十一二三四五六七八九十一二三四"),
+                 "「连续剧·男主角」必须是 0 到 255 之间的整数，当前内容为“"
+                 "一二三四五六七八九十一二三四五六七八九十一二三四五六七八九十一二…”。"},
+        TextCase{"TooLarge", RunTimeError::TooLarge(kPath, 3221225472),
+                 "通告文件过大：" + kPath + "\n最多允许 2147483647 字节，实际有 3221225472 字节。"},
+        TextCase{"OutOfMemoryOnLoad", RunTimeError::OutOfMemory(Operation::Load, kPath),
+                 "内存不足，无法读取通告文件：" + kPath},
+        TextCase{"OutOfMemoryOnSave", RunTimeError::OutOfMemory(Operation::Save, kPath),
+                 "内存不足，无法保存通告文件：" + kPath + "\n文件未被修改。"}),
     [](const testing::TestParamInfo<TextCase>& param) {
       std::string name = param.param.name;
       std::erase(name, ' ');

@@ -1,6 +1,9 @@
 #include "tests/e2e/automation.h"
 
+#include <psapi.h>
+
 #include <cstdlib>
+#include <cstring>
 #include <stdexcept>
 #include <thread>
 
@@ -127,6 +130,13 @@ bool EditorProcess::running() const {
   return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
 }
 
+std::size_t EditorProcess::PeakMemory() const {
+  PROCESS_MEMORY_COUNTERS counters{};
+  if (!GetProcessMemoryInfo(process_.hProcess, &counters, sizeof counters))
+    throw std::runtime_error("cannot read the editor's memory use");
+  return counters.PeakPagefileUsage;
+}
+
 std::wstring Text(HWND window) {
   DWORD_PTR length = 0;
   if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs,
@@ -148,7 +158,12 @@ void SetText(HWND window, const std::wstring& text) {
 }
 
 MessageBoxContent ReadMessageBox(HWND box) {
-  return {Text(box), Text(GetDlgItem(box, 0xFFFF))};
+  int defaultButton = 0;
+  for (const int id : {IDOK, IDCANCEL, IDYES, IDNO})
+    if (HWND button = GetDlgItem(box, id);
+        button != nullptr && (GetWindowLongW(button, GWL_STYLE) & 0xF) == BS_DEFPUSHBUTTON)
+      defaultButton = id;
+  return {Text(box), Text(GetDlgItem(box, 0xFFFF)), defaultButton};
 }
 
 void PressButton(HWND dialog, int id) {
@@ -182,7 +197,7 @@ void ChooseMenu(HWND window, const std::wstring& exe, const std::vector<std::wst
   PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
 }
 
-void PressKey(WORD key, bool shift) {
+void PressKey(WORD key, const std::vector<WORD>& held) {
   std::vector<INPUT> inputs;
   const auto add = [&](WORD k, DWORD flags) {
     INPUT input{};
@@ -191,10 +206,10 @@ void PressKey(WORD key, bool shift) {
     input.ki.dwFlags = flags;
     inputs.push_back(input);
   };
-  if (shift) add(VK_SHIFT, 0);
+  for (const WORD k : held) add(k, 0);
   add(key, 0);
   add(key, KEYEVENTF_KEYUP);
-  if (shift) add(VK_SHIFT, KEYEVENTF_KEYUP);
+  for (auto k = held.rbegin(); k != held.rend(); ++k) add(*k, KEYEVENTF_KEYUP);
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
@@ -221,6 +236,25 @@ HWND FocusOf(HWND window) {
   info.cbSize = sizeof info;
   GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
   return info.hwndFocus;
+}
+
+void CopyToClipboard(const std::wstring& text) {
+  const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  if (memory == nullptr) throw std::runtime_error("cannot allocate the clipboard text");
+  std::memcpy(GlobalLock(memory), text.c_str(), bytes);
+  GlobalUnlock(memory);
+  if (!WaitUntil([] { return OpenClipboard(nullptr) != FALSE; })) {
+    GlobalFree(memory);
+    throw std::runtime_error("cannot open the clipboard");
+  }
+  EmptyClipboard();
+  const bool set = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;  // the clipboard owns it
+  CloseClipboard();
+  if (!set) {
+    GlobalFree(memory);
+    throw std::runtime_error("cannot put text on the clipboard");
+  }
 }
 
 RECT ChildRect(HWND child) {

@@ -37,6 +37,8 @@ class EditorProcess {
   // The exit code once the process has ended, or nothing after the timeout.
   std::optional<DWORD> WaitForExit(std::chrono::milliseconds timeout = kTimeout) const;
   bool running() const;
+  // The most memory the process has committed so far, in bytes.
+  std::size_t PeakMemory() const;
 
  private:
   PROCESS_INFORMATION process_{};
@@ -48,9 +50,10 @@ void SetText(HWND window, const std::wstring& text);
 struct MessageBoxContent {
   std::wstring title;
   std::wstring text;
+  int defaultButton;  // IDOK, IDYES, IDNO, …
 };
 MessageBoxContent ReadMessageBox(HWND box);
-// Presses OK (or Cancel) and waits until the dialog is gone.
+// Presses a button (OK, Cancel, Yes, No, …) and waits until the dialog is gone.
 void PressButton(HWND dialog, int id);
 
 // The menu in the exe's resources, as a tree of captions and command ids.
@@ -64,11 +67,14 @@ std::vector<MenuEntry> MenuOf(const std::wstring& exe);
 // Chooses a menu command by its captions ("文件", "打开") as a click would.
 void ChooseMenu(HWND window, const std::wstring& exe, const std::vector<std::wstring>& captions);
 
-// Real keystrokes to the foreground window.
-void PressKey(WORD key, bool shift = false);
+// Real keystrokes to the foreground window: `key` while the `held` keys (VK_SHIFT, VK_CONTROL) are
+// down.
+void PressKey(WORD key, const std::vector<WORD>& held = {});
 void TypeText(const std::wstring& text);
 void BringToFront(HWND window);
 HWND FocusOf(HWND window);
+// Puts text on the clipboard, as a copy in another program would.
+void CopyToClipboard(const std::wstring& text);
 
 // Rectangle of a child in its parent's client coordinates.
 RECT ChildRect(HWND child);

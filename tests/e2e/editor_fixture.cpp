@@ -38,10 +38,10 @@ MessageBoxContent EditorFixture::StartAndFailToLoad(const fs::path& startFolder)
   return AnswerMessageBox();
 }
 
-MessageBoxContent EditorFixture::Save() {
+MessageBoxContent EditorFixture::Save(int button) {
   Choose(kind.hasOpenCommand ? std::vector<std::wstring>{L"文件", L"保存"}
                              : std::vector<std::wstring>{L"保存"});
-  return AnswerMessageBox();
+  return AnswerMessageBox(button);
 }
 
 void EditorFixture::OpenThroughDialog(const std::optional<fs::path>& path) {
@@ -79,11 +79,11 @@ void EditorFixture::WaitForBox(int field, const std::wstring& text) {
   EXPECT_TRUE(WaitUntil([&] { return Text(Box(field)) == text; })) << "Text" << field;
 }
 
-MessageBoxContent EditorFixture::AnswerMessageBox() {
+MessageBoxContent EditorFixture::AnswerMessageBox(int button) {
   HWND box = editor->WaitForDialog();
   if (box == nullptr) throw std::runtime_error("no message box appeared");
   MessageBoxContent content = ReadMessageBox(box);
-  PressButton(box, IDOK);
+  PressButton(box, button);
   return content;
 }
 

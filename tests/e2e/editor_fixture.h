@@ -51,8 +51,8 @@ class EditorFixture : public testing::Test {
   void StartAndLoad(const fs::path& startFolder);
   // The same for a Length.dat that cannot be loaded: returns the message that says so.
   MessageBoxContent StartAndFailToLoad(const fs::path& startFolder);
-  // "保存" and the message box it shows.
-  MessageBoxContent Save();
+  // "保存" and the message box it shows, answered with `button`.
+  MessageBoxContent Save(int button = IDOK);
 
   // "文件 → 打开", then types `path` into the dialog's file name and confirms, or cancels.
   void OpenThroughDialog(const std::optional<fs::path>& path);
@@ -65,8 +65,8 @@ class EditorFixture : public testing::Test {
   void WaitForBox(int field, const std::wstring& text);
 
   void Choose(const std::vector<std::wstring>& captions) { ChooseMenu(window, exe, captions); }
-  // Waits for a message box, reads it and presses OK.
-  MessageBoxContent AnswerMessageBox();
+  // Waits for a message box, reads it and presses `button` (IDYES or IDNO for a question).
+  MessageBoxContent AnswerMessageBox(int button = IDOK);
   // True when no dialog appears within a short while.
   bool NoDialogAppears() const { return editor->WaitForDialog(1500ms) == nullptr; }
 

@@ -2,6 +2,9 @@
 // the file stays byte-identical unless a save succeeded, and the program runs on with every edit.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <iostream>
+
 #include "platform/unique_handle.h"
 #include "tests/e2e/editor_fixture.h"
 
@@ -24,14 +27,15 @@ class FaultTest : public EditorFixture, public testing::WithParamInterface<const
     SetText(Box(4), L"44");
   }
 
-  // The bytes a successful save of that edit leaves: the edit, and the hosting group copied.
-  std::vector<std::uint8_t> Saved() const {
-    auto bytes = original;
+  // The bytes a successful save of that edit leaves in a file that held `bytes`: the edit, and the
+  // hosting group copied.
+  std::vector<std::uint8_t> Saved(std::vector<std::uint8_t> bytes) const {
     bytes[152] = 44;
     for (std::size_t record = 24; record <= 35; ++record)
       bytes[44 + 36 * record] = original[44 + 36 * (21 + (record - 21) % 3)];
     return bytes;
   }
+  std::vector<std::uint8_t> Saved() const { return Saved(original); }
 
   void ExpectRefusedWrite(const MessageBoxContent& box) {
     EXPECT_EQ(box.title, L"错误");
@@ -93,6 +97,44 @@ TEST_P(FaultTest, GrownSinceTheLoadKeepsItsTail) {
   auto expected = Saved();
   expected.insert(expected.end(), 500, 0x5A);
   EXPECT_EQ(ReadBytes(file()), expected);
+}
+
+TEST_P(FaultTest, ChangedSinceTheLoadIsWrittenOnlyAfterAYes) {
+  LoadAndEdit(folder.path());
+  auto changed = original;  // as another program might: a header and bytes between day counts
+  for (const auto& [first, last] : {std::pair{0, 43}, std::pair{1000, 1010}})
+    for (int i = first; i <= last; ++i) changed[static_cast<std::size_t>(i)] ^= 0x5A;
+  WriteBytes(file(), changed);
+
+  const auto question = Save(IDNO);
+  EXPECT_EQ(question.title, L"警告");
+  EXPECT_NE(question.text.find(Path(file())), std::wstring::npos) << question.text;
+  EXPECT_EQ(question.defaultButton, IDNO);
+  EXPECT_TRUE(NoDialogAppears());
+  EXPECT_EQ(ReadBytes(file()), changed);
+  EXPECT_EQ(Text(Box(4)), L"44") << "the edit is kept";
+
+  EXPECT_EQ(Save(IDYES).title, L"警告");
+  EXPECT_EQ(AnswerMessageBox().text, L"保存成功");
+  EXPECT_EQ(ReadBytes(file()), Saved(changed));
+}
+
+TEST_P(FaultTest, OversizedFileIsRefusedBeforeReading) {
+  constexpr std::uint64_t kSize = std::uint64_t{3} << 30;
+  WriteBytes(file(), {});
+  fs::resize_file(file(), kSize);  // sparse: no room taken on disk
+  const auto started = std::chrono::steady_clock::now();
+  const auto box = StartAndFailToLoad(folder.path());
+  const auto elapsed = std::chrono::steady_clock::now() - started;
+  EXPECT_EQ(box.text, L"通告文件过大：" + Path(file()) +
+                          L"\n最多允许 2147483647 字节，实际有 3221225472 字节。");
+  EXPECT_EQ(BoxTexts(), std::vector<std::wstring>(28));
+  const std::size_t peak = editor->PeakMemory();
+  std::cout << "a 3 GiB file refused after "
+            << std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count()
+            << " ms (start-up included), peak memory " << (peak >> 20) << " MiB\n";
+  EXPECT_LT(peak, std::size_t{256} << 20) << "the file was read";
+  EXPECT_TRUE(editor->running());
 }
 
 TEST_P(FaultTest, FolderWithChineseNameAndSpaces) {

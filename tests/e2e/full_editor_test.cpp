@@ -41,7 +41,7 @@ TEST_F(FullEditorTest, StartsEmptyWithFocusInTheFirstBoxAndTabCyclesTheBoxes) {
     const int expected = field == 29 ? 1 : field;
     ASSERT_TRUE(WaitUntil([&] { return FocusOf(window) == Box(expected); })) << "Text" << expected;
   }
-  PressKey(VK_TAB, true);
+  PressKey(VK_TAB, {VK_SHIFT});
   EXPECT_TRUE(WaitUntil([&] { return FocusOf(window) == Box(28); })) << "Shift+Tab wraps back";
 }
 
@@ -152,6 +152,26 @@ INSTANTIATE_TEST_SUITE_P(
         BadEdit{7, L"300", L"「单元剧·男配角」必须是 0 到 255 之间的整数，当前内容为“300”。"},
         BadEdit{15, L"abc", L"「电影·男配角」必须是 0 到 255 之间的整数，当前内容为“abc”。"},
         BadEdit{28, L"", L"「时装秀·女艺人」必须是 0 到 255 之间的整数，当前内容为“”。"}));
+
+TEST_F(FullEditorTest, ABoxTakes255CharactersAndAMessageQuotesTheFirst32) {
+  const auto original = test::SampleDaysTable();
+  WriteBytes(file(), original);
+  Start();
+  OpenThroughDialog(file());
+  WaitForBox(1, std::to_wstring(original[44]));
+  SetText(Box(1), L"");
+  CopyToClipboard(std::wstring(100000, L'7'));
+  BringToFront(window);
+  ASSERT_TRUE(WaitUntil([&] { return FocusOf(window) == Box(1); }));
+  PressKey('V', {VK_CONTROL});
+  EXPECT_TRUE(WaitUntil([&] { return Text(Box(1)) == std::wstring(255, L'7'); }))
+      << Text(Box(1)).size() << " characters";
+
+  const auto box = Save();
+  EXPECT_EQ(box.text, L"「连续剧·男主角」必须是 0 到 255 之间的整数，当前内容为“" +
+                          std::wstring(32, L'7') + L"…”。");
+  EXPECT_EQ(ReadBytes(file()), original);
+}
 
 TEST_F(FullEditorTest, ExitAndTheCloseBoxEndAtOnceWithoutWriting) {
   const auto original = test::SampleDaysTable();

@@ -99,6 +99,42 @@ TEST_F(LiteEditorTest, OpensFilledAndSavesTheHostingGroupFiveTimes) {
     EXPECT_EQ(saved[static_cast<std::size_t>(offset)], 5);
 }
 
+TEST_F(LiteEditorTest, TwoEditorsOnOneFileAskBeforeTheSecondOverwritesTheFirst) {
+  const auto original = test::SampleDaysTable();
+  WriteBytes(file(), original);
+  Start();
+  EditorProcess other(exe, folder.path());
+  HWND otherWindow = other.WaitForMainWindow(caption);
+  ASSERT_NE(otherWindow, nullptr);
+  HWND otherBox2 = GetDlgItem(otherWindow, IDC_TEXT_BASE + 2);
+  ASSERT_TRUE(WaitUntil([&] { return !Text(otherBox2).empty(); }));
+
+  SetText(Box(1), L"11");
+  EXPECT_EQ(Save().text, L"保存成功");
+  SetText(otherBox2, L"22");
+  const auto answer = [&](int button) {
+    ChooseMenu(otherWindow, exe, {L"保存"});
+    HWND box = other.WaitForDialog();
+    if (box == nullptr) throw std::runtime_error("no message box appeared");
+    const MessageBoxContent content = ReadMessageBox(box);
+    PressButton(box, button);
+    return content;
+  };
+  EXPECT_EQ(answer(IDNO).title, L"警告");
+  auto saved = ReadBytes(file());
+  EXPECT_EQ(saved[44], 11) << "the first editor's save stands";
+  EXPECT_EQ(saved[80], original[80]);
+
+  EXPECT_EQ(answer(IDYES).title, L"警告");
+  HWND success = other.WaitForDialog();
+  ASSERT_NE(success, nullptr);
+  EXPECT_EQ(ReadMessageBox(success).text, L"保存成功");
+  PressButton(success, IDOK);
+  saved = ReadBytes(file());
+  EXPECT_EQ(saved[80], 22);
+  EXPECT_EQ(saved[44], original[44]) << "after a yes, the second editor's values are written";
+}
+
 TEST_F(LiteEditorTest, ShortFileIsReportedThenTheWindowOpensEmpty) {
   WriteBytes(file(), test::SampleDaysTable(1000));
   Launch();

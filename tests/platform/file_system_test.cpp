@@ -14,9 +14,13 @@ using test::ReadBytes;
 using test::WriteBytes;
 namespace fs = std::filesystem;
 
+std::vector<std::uint8_t> ReadAll(const fs::path& path) {
+  return ReadFileStart(PathUtf8(path), static_cast<std::size_t>(FileSize(PathUtf8(path))));
+}
+
 std::optional<FileError> ReadError(const fs::path& path) {
   try {
-    ReadWholeFile(PathUtf8(path));
+    ReadAll(path);
   } catch (const FileError& error) {
     return error;
   }
@@ -41,12 +45,24 @@ class FileSystemTest : public testing::Test {
 TEST_F(FileSystemTest, ReadsTheWholeFile) {
   const auto bytes = test::SampleDaysTable(200000, 7);  // more than one read chunk
   WriteBytes(file, bytes);
-  EXPECT_EQ(ReadWholeFile(PathUtf8(file)), bytes);
+  EXPECT_EQ(ReadAll(file), bytes);
 }
 
 TEST_F(FileSystemTest, ReadsAnEmptyFile) {
   WriteBytes(file, {});
-  EXPECT_TRUE(ReadWholeFile(PathUtf8(file)).empty());
+  EXPECT_TRUE(ReadAll(file).empty());
+}
+
+TEST_F(FileSystemTest, ReadsNoMoreThanAskedAndNoMoreThanThereIs) {
+  WriteBytes(file, {1, 2, 3, 4});
+  EXPECT_EQ(ReadFileStart(PathUtf8(file), 2), (std::vector<std::uint8_t>{1, 2}));
+  EXPECT_EQ(ReadFileStart(PathUtf8(file), 9), (std::vector<std::uint8_t>{1, 2, 3, 4}));
+}
+
+TEST_F(FileSystemTest, SizeOfAFileOver4GiBIsLearntWithoutReadingIt) {
+  WriteBytes(file, {});
+  fs::resize_file(file, (std::uint64_t{5} << 30) + 7);  // sparse: takes no room on disk
+  EXPECT_EQ(FileSize(PathUtf8(file)), (std::uint64_t{5} << 30) + 7);
 }
 
 TEST_F(FileSystemTest, MissingFileIsNotFound) {
@@ -60,6 +76,12 @@ TEST_F(FileSystemTest, MissingFileIsNotFound) {
 TEST_F(FileSystemTest, FolderIsRefusedOnReadAndWrite) {
   fs::create_directory(file);
   EXPECT_EQ(ReadError(file)->fault(), FileFault::IsFolder);
+  try {
+    ReadFileStart(PathUtf8(file), 10);
+    FAIL() << "a folder was read";
+  } catch (const FileError& error) {
+    EXPECT_EQ(error.fault(), FileFault::IsFolder);
+  }
   const auto error = WriteError(file, {1, 2, 3});
   ASSERT_TRUE(error);
   EXPECT_EQ(error->fault(), FileFault::IsFolder);
@@ -73,7 +95,7 @@ TEST_F(FileSystemTest, UnwritableFileStillReadsButRefusesWrites) {
   test::UnwritableScope unwritable(file);
   ASSERT_FALSE(test::IsWritable(file)) << "this environment cannot make a file unwritable";
 
-  EXPECT_EQ(ReadWholeFile(PathUtf8(file)), bytes);
+  EXPECT_EQ(ReadAll(file), bytes);
   const auto error = WriteError(file, {1, 2, 3});
   ASSERT_TRUE(error);
   EXPECT_EQ(error->fault(), FileFault::Refused);
@@ -116,7 +138,7 @@ TEST_F(FileSystemTest, ChineseFolderNamesRoundTrip) {
   test::TempFolder chinese(" 金曲 通告 文件夹");
   const fs::path path = chinese / "Length.dat";
   WriteFileStart(PathUtf8(path), std::vector<std::uint8_t>{4, 5, 6});
-  EXPECT_EQ(ReadWholeFile(PathUtf8(path)), (std::vector<std::uint8_t>{4, 5, 6}));
+  EXPECT_EQ(ReadAll(path), (std::vector<std::uint8_t>{4, 5, 6}));
 }
 
 TEST_F(FileSystemTest, PathsLongerThan260CharactersWork) {
@@ -128,7 +150,7 @@ TEST_F(FileSystemTest, PathsLongerThan260CharactersWork) {
   ASSERT_GT(PathUtf8(path).size(), 260u);
 
   WriteFileStart(PathUtf8(path), std::vector<std::uint8_t>{7, 8});
-  EXPECT_EQ(ReadWholeFile(PathUtf8(path)), (std::vector<std::uint8_t>{7, 8}));
+  EXPECT_EQ(ReadAll(path), (std::vector<std::uint8_t>{7, 8}));
   EXPECT_EQ(ReadBytes(path), (std::vector<std::uint8_t>{7, 8}));
 }
 

@@ -30,12 +30,19 @@ struct ShownMessage {
   bool operator==(const ShownMessage&) const = default;
 };
 
+// Records every box; a question gets `answer`.
 class FakeMessages : public MessageBoxService {
  public:
   void ShowMessage(const std::string& text, const std::string& title) override {
     shown.push_back({text, title});
   }
+  bool Ask(const std::string& text, const std::string& title) override {
+    asked.push_back({text, title});
+    return answer;
+  }
   std::vector<ShownMessage> shown;
+  std::vector<ShownMessage> asked;
+  bool answer = false;
 };
 
 }  // namespace tallyvane::test
