@@ -47,17 +47,7 @@ void open_Click(EditorWindow& window) {
     return;
   }
 
-  if (getOpenFileName(&dialog)) {
-    const std::string folder = platform::Narrow(std::wstring_view(file.data(), dialog.nFileOffset));
-    try {
-      platform::ChangeDirectory(folder);
-    } catch (const platform::FileError& error) {
-      window.ShowMessage("无法进入文件夹：" + error.path() + "\n" + error.reason(), kErrorTitle);
-      return;
-    }
-    window.engine().LoadDaysTable();
-    return;
-  }
+  if (getOpenFileName(&dialog)) return OpenPath(window, platform::Narrow(file.data()));
   if (const DWORD code = extendedError(); code != 0) {
     window.ShowMessage("无法显示“打开通告文件”对话框（错误代码 " + std::to_string(code) + "）。",
                        kErrorTitle);
@@ -69,6 +59,26 @@ void open_Click(EditorWindow& window) {
   } catch (const RunTimeError& error) {
     if (error.kind() != ErrorKind::FileNotFound) throw;
   }
+}
+
+void OpenPath(EditorWindow& window, const std::string& path) {
+  std::string folder;
+  try {
+    folder = platform::FolderFor(path);
+  } catch (const platform::FileError& error) {
+    window.ShowMessage(error.fault() == platform::FileFault::NotFound
+                           ? "找不到这个文件或文件夹：\n" + path
+                           : "无法打开：" + path + "\n" + error.reason(),
+                       kErrorTitle);
+    return;
+  }
+  try {
+    platform::ChangeDirectory(folder);
+  } catch (const platform::FileError& error) {
+    window.ShowMessage("无法进入文件夹：" + error.path() + "\n" + error.reason(), kErrorTitle);
+    return;
+  }
+  window.engine().LoadDaysTable();
 }
 
 }  // namespace tallyvane

@@ -7,4 +7,5 @@ const tallyvane::VariantSettings tallyvane::kVariantSettings{
     .geometry = {.clientHeightTwips = 3930, .warningTopTwips = 3480},
     .guardMessage = "没有打开任何通告文件",
     .openClick = open_Click,
+    .openPath = OpenPath,
 };

@@ -39,6 +39,10 @@ std::string CurrentDirectory();
 // Makes `folder` the current directory.
 void ChangeDirectory(const std::string& folder);
 
+// The folder `path` stands for, absolute: the path itself where it names a folder, else the
+// folder that holds the file it names. Fails with NotFound where nothing has that name.
+std::string FolderFor(const std::string& path);
+
 // The size of the file in bytes, learnt without reading it.
 std::uint64_t FileSize(const std::string& path);
 

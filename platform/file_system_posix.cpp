@@ -60,6 +60,14 @@ std::string AbsolutePath(const std::string& name) {
   return directory + (directory.ends_with('/') ? "" : "/") + name;
 }
 
+std::string FolderFor(const std::string& path) {
+  const std::string full = AbsolutePath(path);
+  struct stat info {};
+  if (::stat(full.c_str(), &info) != 0) throw LastError(path);
+  if (S_ISDIR(info.st_mode)) return full;
+  return full.substr(0, full.find_last_of('/') + 1);
+}
+
 std::uint64_t FileSize(const std::string& path) {
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0) throw LastError(path);

@@ -1,17 +1,23 @@
 #include "ui/editor_window.h"
 
+#include <utility>
+
 #include "platform/message_box.h"
 #include "platform/session.h"
 #include "platform/utf16.h"
 #include "ui/dpi.h"
 #include "ui/error_text.h"
 #include "ui/resource_ids.h"
+#include "ui/shell_paths.h"
 #include "ui/window_layout.h"
 
 namespace tallyvane {
 namespace {
 
 constexpr wchar_t kClassName[] = L"TallyvaneEditorWindow";
+// Posted to itself once the window is shown: open what the command line names.
+constexpr UINT kOpenArguments = WM_APP + 1;
+constexpr char kNoticeTitle[] = "提示";
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kBoxStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
 // Room for any way of typing a day count (blanks, sign, fraction), and no more: a huge paste
@@ -34,7 +40,7 @@ RECT PixelRect(const TwipRect& r, int dpi) {
 EditorWindow::EditorWindow(HINSTANCE instance, const VariantSettings& settings)
     : instance_(instance), settings_(settings), engine_(*this, *this) {}
 
-bool EditorWindow::Create(int showCommand) {
+bool EditorWindow::Create(int showCommand, const wchar_t* arguments) {
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
   windowClass.lpfnWndProc = WindowProc;
@@ -45,14 +51,19 @@ bool EditorWindow::Create(int showCommand) {
   RegisterClassExW(&windowClass);
 
   HMENU menu = LoadMenuW(instance_, MAKEINTRESOURCEW(IDR_MENU));
-  if (CreateWindowExW(0, kClassName, platform::Widen(settings_.caption).c_str(), kWindowStyle,
-                      CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, menu, instance_,
-                      this) == nullptr)
+  const bool opensPaths = settings_.openPath != nullptr;
+  if (CreateWindowExW(opensPaths ? WS_EX_ACCEPTFILES : 0, kClassName,
+                      platform::Widen(settings_.caption).c_str(), kWindowStyle, CW_USEDEFAULT,
+                      CW_USEDEFAULT, 0, 0, nullptr, menu, instance_, this) == nullptr)
     return false;
 
   Form_Load();
   ShowWindow(window_, showCommand);
   UpdateWindow(window_);
+  if (opensPaths) {
+    arguments_ = CommandLinePaths(arguments);
+    if (!arguments_.empty()) PostMessageW(window_, kOpenArguments, 0, 0);
+  }
   return true;
 }
 
@@ -90,10 +101,17 @@ LRESULT EditorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
                    work.top + (work.bottom - work.top - size.cy) / 2, size.cx, size.cy,
                    SWP_NOZORDER | SWP_NOACTIVATE);
       CreateControls(dpi);
+      SetIcons(dpi);
       return 0;
     }
     case WM_COMMAND:
       if (lParam == 0) OnCommand(LOWORD(wParam));
+      return 0;
+    case kOpenArguments:
+      Guarded([&] { OpenArguments(); });
+      return 0;
+    case WM_DROPFILES:
+      Guarded([&] { OpenDropped(reinterpret_cast<HDROP>(wParam)); });
       return 0;
     case WM_ACTIVATE:
       // Keep the focus in the same box when the user comes back to the window.
@@ -110,6 +128,7 @@ LRESULT EditorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
                    suggested.right - suggested.left, suggested.bottom - suggested.top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
       LayOut(HIWORD(wParam));
+      SetIcons(HIWORD(wParam));
       return 0;
     }
     case WM_CLOSE:
@@ -156,12 +175,35 @@ void EditorWindow::LayOut(int dpi) {
   RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
+// The title bar's and the taskbar's icons, drawn for this DPI from the sizes in the exe.
+void EditorWindow::SetIcons(int dpi) {
+  const auto load = [&](int size) {
+    return UniqueIcon(static_cast<HICON>(
+        LoadImageW(instance_, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, size, size, 0)));
+  };
+  UniqueIcon small = load(MulDiv(16, dpi, 96)), big = load(MulDiv(32, dpi, 96));
+  SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+  SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+  // The window no longer uses the old ones.
+  smallIcon_ = std::move(small);
+  bigIcon_ = std::move(big);
+}
+
 HWND EditorWindow::Box(int field) const {
   return boxes_.at(static_cast<std::size_t>(field - 1));
 }
 
-void EditorWindow::OnCommand(int id) {
+template <typename Action>
+void EditorWindow::Guarded(Action action) {
   try {
+    action();
+  } catch (const RunTimeError& error) {
+    ReportError(error);
+  }
+}
+
+void EditorWindow::OnCommand(int id) {
+  Guarded([&] {
     switch (id) {
       case IDM_OPEN:
         if (settings_.openClick != nullptr) settings_.openClick(*this);
@@ -175,19 +217,32 @@ void EditorWindow::OnCommand(int id) {
       default:
         break;
     }
-  } catch (const RunTimeError& error) {
-    ReportError(error);
-  }
+  });
 }
 
 void EditorWindow::Form_Load() {
   engine_.InitEditorState();
-  if (settings_.startUp == nullptr) return;
-  try {
-    settings_.startUp(*this);
-  } catch (const RunTimeError& error) {
-    ReportError(error);
+  if (settings_.startUp != nullptr) Guarded([&] { settings_.startUp(*this); });
+}
+
+void EditorWindow::OpenArguments() {
+  const std::vector<std::string> paths = std::exchange(arguments_, {});
+  if (paths.size() > 1) {
+    ShowMessage(
+        "命令行中只能指定一个文件或文件夹，现在有 " + std::to_string(paths.size()) + " 个。",
+        kErrorTitle);
+    return;
   }
+  settings_.openPath(*this, paths.front());
+}
+
+void EditorWindow::OpenDropped(HDROP drop) {
+  const std::vector<std::string> paths = DroppedPaths(drop);
+  if (paths.empty()) return;
+  if (paths.size() > 1)
+    ShowMessage("一次只能打开一个文件或文件夹，现在打开拖入的第一个：\n" + paths.front(),
+                kNoticeTitle);
+  settings_.openPath(*this, paths.front());
 }
 
 void EditorWindow::save_Click() {

@@ -4,8 +4,12 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <array>
 #include <exception>
+#include <string>
+#include <vector>
 
 #include "core/editor_engine.h"
 #include "core/run_time_error.h"
@@ -20,8 +24,9 @@ class EditorWindow : public FieldAccess, public MessageBoxService {
   EditorWindow(const EditorWindow&) = delete;
   EditorWindow& operator=(const EditorWindow&) = delete;
 
-  // Creates the window (running Form_Load) and shows it; false if Windows refused to create it.
-  bool Create(int showCommand);
+  // Creates the window (running Form_Load) and shows it, then opens what the command line
+  // `arguments` name, if the editor takes them; false if Windows refused to create the window.
+  bool Create(int showCommand, const wchar_t* arguments);
 
   // An error that no event handled, to be reported at the top level once the loop ends.
   std::exception_ptr failure() const { return failure_; }
@@ -45,9 +50,15 @@ class EditorWindow : public FieldAccess, public MessageBoxService {
   void save_Click();
   void exit_Click();
   void OnCommand(int id);
+  void OpenArguments();
+  void OpenDropped(HDROP drop);
+  // Runs a user's action; a RunTimeError is reported and the program runs on.
+  template <typename Action>
+  void Guarded(Action action);
 
   void CreateControls(int dpi);
   void LayOut(int dpi);  // after a DPI change
+  void SetIcons(int dpi);
   HWND Box(int field) const;
 
   HINSTANCE instance_;
@@ -57,6 +68,8 @@ class EditorWindow : public FieldAccess, public MessageBoxService {
   std::array<HWND, kFieldCount> boxes_{};
   HWND lastFocus_ = nullptr;  // restored when the window is activated again
   UniqueFont font_;
+  UniqueIcon smallIcon_, bigIcon_;
+  std::vector<std::string> arguments_;  // opened once the window is shown
   std::exception_ptr failure_;
 };
 

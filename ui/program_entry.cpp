@@ -6,20 +6,25 @@
 #include "platform/message_box.h"
 #include "ui/editor_window.h"
 #include "ui/error_text.h"
+#include "ui/resource_ids.h"
 #include "ui/system_functions.h"
 
 namespace tallyvane {
 
-int RunEditor(HINSTANCE instance, const VariantSettings& settings) {
+int RunEditor(HINSTANCE instance, const VariantSettings& settings, const wchar_t* arguments) {
   // The exe lives in game folders full of foreign DLLs.
   LockDllSearch();
   try {
     EditorWindow window(instance, settings);
-    if (!window.Create(SW_SHOWNORMAL))
+    if (!window.Create(SW_SHOWNORMAL, arguments))
       throw std::runtime_error("CreateWindowExW failed (" + std::to_string(GetLastError()) + ")");
 
+    // Loaded from the exe's resources, so freed by Windows when the program ends.
+    HACCEL shortcuts = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+      // Ctrl+S and Ctrl+O wherever the focus is in the window.
+      if (TranslateAcceleratorW(window.handle(), shortcuts, &message)) continue;
       // Tab and Shift+Tab move between the boxes as in a dialog.
       if (IsDialogMessageW(window.handle(), &message)) continue;
       TranslateMessage(&message);
@@ -35,6 +40,6 @@ int RunEditor(HINSTANCE instance, const VariantSettings& settings) {
 
 }  // namespace tallyvane
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-  return tallyvane::RunEditor(instance, tallyvane::kVariantSettings);
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int) {
+  return tallyvane::RunEditor(instance, tallyvane::kVariantSettings, arguments);
 }

@@ -8,7 +8,8 @@
 namespace tallyvane {
 
 // Returns the process exit code: 0 after a normal close, non-zero after an unexpected error.
-int RunEditor(HINSTANCE instance, const VariantSettings& settings);
+// `arguments` is the command line after the program's name.
+int RunEditor(HINSTANCE instance, const VariantSettings& settings, const wchar_t* arguments);
 
 }  // namespace tallyvane
 

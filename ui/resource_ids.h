@@ -1,7 +1,11 @@
 // Resource and control ids, shared by the resource scripts, the window and the tests.
 #pragma once
 
+// The application icon: the first icon of the exe, which Explorer shows.
+#define IDI_APP 1
+
 #define IDR_MENU 100
+#define IDR_ACCELERATORS 104
 
 #define IDM_OPEN 101
 #define IDM_SAVE 102

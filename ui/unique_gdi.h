@@ -1,4 +1,5 @@
-// Owner of a GDI font: deleted exactly once, after the controls stop using it.
+// Owners of the window's GDI and USER objects: each destroyed exactly once, after the window stops
+// using it.
 #pragma once
 
 #include <windows.h>
@@ -7,26 +8,37 @@
 
 namespace tallyvane {
 
-class UniqueFont {
+template <typename Handle, auto Destroy>
+class UniqueObject {
  public:
-  explicit UniqueFont(HFONT font = nullptr) : font_(font) {}
-  UniqueFont(UniqueFont&& other) noexcept : font_(std::exchange(other.font_, nullptr)) {}
-  UniqueFont& operator=(UniqueFont&& other) noexcept {
-    if (this != &other) reset(std::exchange(other.font_, nullptr));
+  explicit UniqueObject(Handle handle = nullptr) : handle_(handle) {}
+  UniqueObject(UniqueObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+  UniqueObject& operator=(UniqueObject&& other) noexcept {
+    if (this != &other) reset(std::exchange(other.handle_, nullptr));
     return *this;
   }
-  UniqueFont(const UniqueFont&) = delete;
-  UniqueFont& operator=(const UniqueFont&) = delete;
-  ~UniqueFont() { reset(); }
+  UniqueObject(const UniqueObject&) = delete;
+  UniqueObject& operator=(const UniqueObject&) = delete;
+  ~UniqueObject() { reset(); }
 
-  HFONT get() const { return font_; }
-  void reset(HFONT font = nullptr) {
-    if (font_ != nullptr) DeleteObject(font_);
-    font_ = font;
+  Handle get() const { return handle_; }
+  void reset(Handle handle = nullptr) {
+    if (handle_ != nullptr) Destroy(handle_);
+    handle_ = handle;
   }
 
  private:
-  HFONT font_;
+  Handle handle_;
 };
+
+inline void FreeFont(HFONT font) {
+  DeleteObject(font);
+}
+inline void FreeIcon(HICON icon) {
+  DestroyIcon(icon);
+}
+
+using UniqueFont = UniqueObject<HFONT, FreeFont>;
+using UniqueIcon = UniqueObject<HICON, FreeIcon>;
 
 }  // namespace tallyvane

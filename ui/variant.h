@@ -1,6 +1,8 @@
 // What distinguishes the two editors; everything else about the window is shared.
 #pragma once
 
+#include <string>
+
 namespace tallyvane {
 
 class EditorWindow;
@@ -18,6 +20,9 @@ struct VariantSettings {
   void (*startUp)(EditorWindow& window) = nullptr;
   // The "打开" menu command; null where the menu has none.
   void (*openClick)(EditorWindow& window) = nullptr;
+  // Opens a file or folder named on the command line or dropped on the window, as "打开" would;
+  // null where the editor takes neither.
+  void (*openPath)(EditorWindow& window, const std::string& path) = nullptr;
 };
 
 // Defined by each editor (full/, lite/); the shared program entry runs the window with it.

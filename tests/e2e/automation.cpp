@@ -1,6 +1,7 @@
 #include "tests/e2e/automation.h"
 
 #include <psapi.h>
+#include <shlobj.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -76,10 +77,12 @@ bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds time
   }
 }
 
-EditorProcess::EditorProcess(const std::wstring& exe, const std::filesystem::path& folder) {
+EditorProcess::EditorProcess(const std::wstring& exe, const std::filesystem::path& folder,
+                             const std::wstring& arguments) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   std::wstring commandLine = L"\"" + exe + L"\"";
+  if (!arguments.empty()) commandLine += L" " + arguments;
   if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       folder.wstring().c_str(), &startup, &process_))
     throw std::runtime_error("cannot start the editor: error " + std::to_string(GetLastError()));
@@ -188,11 +191,13 @@ void ChooseMenu(HWND window, const std::wstring& exe, const std::vector<std::wst
   std::vector<MenuEntry> level = MenuOf(exe);
   UINT id = 0;
   for (const std::wstring& caption : captions) {
-    const auto entry = std::find_if(level.begin(), level.end(),
-                                    [&](const MenuEntry& e) { return e.caption == caption; });
+    const auto entry = std::find_if(level.begin(), level.end(), [&](const MenuEntry& e) {
+      return e.caption == caption || e.caption.starts_with(caption + L"\t");
+    });
     if (entry == level.end()) throw std::runtime_error("no such menu item");
     id = entry->id;
-    level = entry->items;
+    std::vector<MenuEntry> items = entry->items;  // `entry` lives in `level`
+    level = std::move(items);
   }
   PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
 }
@@ -255,6 +260,30 @@ void CopyToClipboard(const std::wstring& text) {
     GlobalFree(memory);
     throw std::runtime_error("cannot put text on the clipboard");
   }
+}
+
+void DropFiles(HWND window, const std::vector<std::wstring>& paths) {
+  std::vector<BYTE> data(sizeof(DROPFILES));
+  DROPFILES header{};
+  header.pFiles = sizeof(DROPFILES);
+  header.fWide = TRUE;
+  std::memcpy(data.data(), &header, sizeof header);
+  for (const std::wstring& path : paths) {
+    const auto* bytes = reinterpret_cast<const BYTE*>(path.c_str());
+    data.insert(data.end(), bytes, bytes + (path.size() + 1) * sizeof(wchar_t));
+  }
+  data.insert(data.end(), sizeof(wchar_t), 0);  // the list ends with an empty name
+
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId);
+  if (process == nullptr) throw std::runtime_error("cannot open the editor's process");
+  void* remote = VirtualAllocEx(process, nullptr, data.size(), MEM_COMMIT, PAGE_READWRITE);
+  const bool written =
+      remote != nullptr && WriteProcessMemory(process, remote, data.data(), data.size(), nullptr);
+  CloseHandle(process);
+  if (!written) throw std::runtime_error("cannot write the drop into the editor's process");
+  PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
 }
 
 RECT ChildRect(HWND child) {

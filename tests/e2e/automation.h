@@ -24,8 +24,9 @@ bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds time
 
 class EditorProcess {
  public:
-  // Starts `exe` with `folder` as its current directory.
-  EditorProcess(const std::wstring& exe, const std::filesystem::path& folder);
+  // Starts `exe` with `folder` as its current directory and `arguments` after its name.
+  EditorProcess(const std::wstring& exe, const std::filesystem::path& folder,
+                const std::wstring& arguments = L"");
   EditorProcess(const EditorProcess&) = delete;
   EditorProcess& operator=(const EditorProcess&) = delete;
   ~EditorProcess();  // ends the process if it still runs
@@ -64,7 +65,8 @@ struct MenuEntry {
 };
 std::vector<MenuEntry> MenuOf(const std::wstring& exe);
 
-// Chooses a menu command by its captions ("文件", "打开") as a click would.
+// Chooses a menu command by its captions ("文件", "打开"; a shortcut after a tab need not be
+// given) as a click would.
 void ChooseMenu(HWND window, const std::wstring& exe, const std::vector<std::wstring>& captions);
 
 // Real keystrokes to the foreground window: `key` while the `held` keys (VK_SHIFT, VK_CONTROL) are
@@ -75,6 +77,10 @@ void BringToFront(HWND window);
 HWND FocusOf(HWND window);
 // Puts text on the clipboard, as a copy in another program would.
 void CopyToClipboard(const std::wstring& text);
+
+// Drops files on a window as Explorer would: the drop data is built in the window's process and
+// handed to its WM_DROPFILES handler.
+void DropFiles(HWND window, const std::vector<std::wstring>& paths);
 
 // Rectangle of a child in its parent's client coordinates.
 RECT ChildRect(HWND child);

@@ -2,6 +2,9 @@
 // decimal separator, as users' Windows may be set.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+
 #include "tests/e2e/editor_fixture.h"
 #include "tests/e2e/expected_layout.h"
 
@@ -51,6 +54,45 @@ class EnvironmentScope {
   const wchar_t* name_;
 };
 
+// The widest row of the icon's red band in the window's title bar, in pixels, read off the
+// screen.
+int WidestIconBand(HWND window) {
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  POINT client{0, 0};
+  ClientToScreen(window, &client);
+  const int width = client.x - frame.left + 100, height = client.y - frame.top;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP picture = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ previous = SelectObject(memory, picture);
+  BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY);
+  GdiFlush();
+  const auto* pixels = static_cast<const std::uint32_t*>(bits);
+  const auto about = [](std::uint32_t value, std::uint32_t wanted) {
+    return value > wanted ? value - wanted <= 24 : wanted - value <= 24;
+  };
+  int widest = 0;
+  for (int y = 0; y < height; ++y) {
+    int run = 0;
+    for (int x = 0; x < width; ++x) {
+      const std::uint32_t p = pixels[y * width + x];  // 0x00RRGGBB
+      const bool red =
+          about((p >> 16) & 0xFF, 216) && about((p >> 8) & 0xFF, 67) && about(p & 0xFF, 21);
+      run = red ? run + 1 : 0;
+      widest = std::max(widest, run);
+    }
+  }
+  SelectObject(memory, previous);
+  DeleteObject(picture);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return widest;
+}
+
 struct DpiCase {
   const EditorKind* kind;
   int dpi;
@@ -84,6 +126,12 @@ TEST_P(DpiTest, LayoutScalesByTheDpiEveryCaptionFitsAndASaveWorks) {
   const bool full = kind.hasOpenCommand;
   ExpectEditorGrid(window, full ? 3930 : 3885, full ? 3480 : 3400, GetParam().dpi);
   ExpectCaptionsFit(window, GetParam().dpi);
+  // Another process cannot ask for the window's icons under Wine, but can see the small one drawn
+  // in the title bar, at the size for this DPI.
+  const int iconSize = MulDiv(16, GetParam().dpi, 96);
+  const int band = WidestIconBand(window);
+  EXPECT_GE(band, iconSize * 6 / 10) << "the title bar shows the icon at " << iconSize << " px";
+  EXPECT_LE(band, iconSize) << "the title bar shows the icon at " << iconSize << " px";
   Screenshot(window, std::string(full ? "tallyvane" : "tallyvane-lite") + "-" + Name(GetParam()));
 
   SetText(Box(22), L"5");

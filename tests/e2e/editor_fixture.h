@@ -36,8 +36,9 @@ class EditorFixture : public testing::Test {
   void SetUp() override;
 
   // Starts the editor (or a copy of it elsewhere) with `startFolder` as its current directory.
-  void Launch(const fs::path& startFolder, const std::wstring& program) {
-    editor.emplace(program, startFolder);
+  void Launch(const fs::path& startFolder, const std::wstring& program,
+              const std::wstring& arguments = L"") {
+    editor.emplace(program, startFolder, arguments);
   }
   void Launch() { Launch(folder.path(), exe); }
   // Waits for the main window to be shown.

@@ -25,8 +25,8 @@ TEST_F(FullEditorTest, MenuHoldsFileWithOpenAndSaveThenExit) {
   ASSERT_EQ(menu.size(), 2u);
   EXPECT_EQ(menu[0].caption, L"文件");
   ASSERT_EQ(menu[0].items.size(), 2u);
-  EXPECT_EQ(menu[0].items[0].caption, L"打开");
-  EXPECT_EQ(menu[0].items[1].caption, L"保存");
+  EXPECT_EQ(menu[0].items[0].caption, L"打开\tCtrl+O");
+  EXPECT_EQ(menu[0].items[1].caption, L"保存\tCtrl+S");
   EXPECT_EQ(menu[1].caption, L"退出");
   EXPECT_TRUE(menu[1].items.empty());
 }
@@ -125,9 +125,7 @@ class FullEditorBadTextTest : public FullEditorTest, public testing::WithParamIn
 TEST_P(FullEditorBadTextTest, NamesTheFieldFocusesItAndChangesNothing) {
   const auto original = test::SampleDaysTable();
   WriteBytes(file(), original);
-  Start();
-  OpenThroughDialog(file());
-  WaitForBox(1, std::to_wstring(original[44]));
+  StartAndLoad(folder.path());
   SetText(Box(2), L"12");
   SetText(Box(GetParam().field), GetParam().text);
   const auto edits = BoxTexts();
@@ -156,9 +154,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(FullEditorTest, ABoxTakes255CharactersAndAMessageQuotesTheFirst32) {
   const auto original = test::SampleDaysTable();
   WriteBytes(file(), original);
-  Start();
-  OpenThroughDialog(file());
-  WaitForBox(1, std::to_wstring(original[44]));
+  StartAndLoad(folder.path());
   SetText(Box(1), L"");
   CopyToClipboard(std::wstring(100000, L'7'));
   BringToFront(window);
@@ -171,6 +167,96 @@ TEST_F(FullEditorTest, ABoxTakes255CharactersAndAMessageQuotesTheFirst32) {
   EXPECT_EQ(box.text, L"「连续剧·男主角」必须是 0 到 255 之间的整数，当前内容为“" +
                           std::wstring(32, L'7') + L"…”。");
   EXPECT_EQ(ReadBytes(file()), original);
+}
+
+// Started from another folder with a command line, as Explorer starts it for a file dragged onto
+// the exe or "Open with".
+struct ArgumentCase {
+  const char* name;
+  std::wstring (*arguments)(const fs::path& data);  // `data` holds a Length.dat
+  const wchar_t* message = nullptr;  // what a refusal says, before the path; none: it loads
+};
+
+void PrintTo(const ArgumentCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+std::wstring Quoted(const fs::path& path) {
+  return L"\"" + path.wstring() + L"\"";
+}
+
+class FullEditorArgumentTest : public FullEditorTest,
+                               public testing::WithParamInterface<ArgumentCase> {};
+
+TEST_P(FullEditorArgumentTest, OpensAsTheDialogWouldOrSaysWhyNot) {
+  test::TempFolder game(" 游戏 安装目录");
+  fs::path data = game / "DATA 数据";
+  if (std::string(GetParam().name) == "LongPath")
+    while (data.native().size() < 300) data /= test::Utf8Path("一个很长的文件夹名称-long-folder");
+  fs::create_directories(data);
+  const auto original = test::SampleDaysTable();
+  WriteBytes(data / "Length.dat", original);
+  WriteBytes(data / "Other.dat", {1, 2, 3});
+
+  Launch(folder.path(), exe, GetParam().arguments(data));
+  WaitForWindow();
+  if (GetParam().message == nullptr) {
+    WaitForBox(1, std::to_wstring(original[44]));
+    SetText(Box(4), L"44");
+    EXPECT_EQ(Save().text, L"保存成功");
+    EXPECT_EQ(ReadBytes(data / "Length.dat")[152], 44) << "saved where it was loaded from";
+  } else {
+    const auto box = AnswerMessageBox();
+    EXPECT_EQ(box.title, L"错误");
+    EXPECT_EQ(box.text.rfind(GetParam().message, 0), 0u) << box.text;
+    EXPECT_EQ(BoxTexts(), std::vector<std::wstring>(28));
+  }
+  EXPECT_FALSE(fs::exists(file())) << "nothing is written where it was started";
+  EXPECT_TRUE(editor->running());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, FullEditorArgumentTest,
+    testing::Values(
+        ArgumentCase{"QuotedFile", [](const fs::path& d) { return Quoted(d / "Length.dat"); }},
+        ArgumentCase{"OtherFileOfTheFolder",
+                     [](const fs::path& d) { return Quoted(d / "Other.dat"); }},
+        // A trailing backslash before the closing quote, as some programs pass folders.
+        ArgumentCase{"FolderWithTrailingBackslash",
+                     [](const fs::path& d) { return L"\"" + d.wstring() + L"\\\""; }},
+        ArgumentCase{"LongPath", [](const fs::path& d) { return Quoted(d / "Length.dat"); }},
+        ArgumentCase{"Missing", [](const fs::path& d) { return Quoted(d / "不存在.dat"); },
+                     L"找不到这个文件或文件夹："},
+        ArgumentCase{"FolderWithoutLengthDat",
+                     [](const fs::path& d) { return Quoted(d.parent_path()); },
+                     L"没有找到通告文件："},
+        ArgumentCase{"TwoPaths",
+                     [](const fs::path& d) {
+                       return Quoted(d / "Length.dat") + L" " + Quoted(d / "Other.dat");
+                     },
+                     L"命令行中只能指定一个文件或文件夹，现在有 2 个。"}),
+    [](const testing::TestParamInfo<ArgumentCase>& c) { return std::string(c.param.name); });
+
+TEST_F(FullEditorTest, ADroppedFileOrFolderOpensAsTheDialogWould) {
+  test::TempFolder game(" 游戏 DATA");
+  auto bytes = test::SampleDaysTable();
+  WriteBytes(game / "Length.dat", bytes);
+  Start();
+  EXPECT_NE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0);
+
+  DropFiles(window, {(game / "Length.dat").wstring()});
+  WaitForBox(1, std::to_wstring(bytes[44]));
+  EXPECT_TRUE(NoDialogAppears());
+
+  // Several: the first is opened, and the user is told so.
+  bytes[44] = 9;
+  WriteBytes(game / "Length.dat", bytes);
+  DropFiles(window, {game.path().wstring(), file().wstring()});
+  const auto box = AnswerMessageBox();
+  EXPECT_EQ(box.title, L"提示");
+  EXPECT_EQ(box.text,
+            L"一次只能打开一个文件或文件夹，现在打开拖入的第一个：\n" + game.path().wstring());
+  WaitForBox(1, L"9");
 }
 
 TEST_F(FullEditorTest, ExitAndTheCloseBoxEndAtOnceWithoutWriting) {
@@ -193,6 +279,38 @@ TEST_F(FullEditorTest, ExitAndTheCloseBoxEndAtOnceWithoutWriting) {
     EXPECT_EQ(ReadBytes(file()), original);
   }
 }
+
+class ShortcutTest : public EditorFixture, public testing::WithParamInterface<const EditorKind*> {
+ protected:
+  ShortcutTest() : EditorFixture(*GetParam()) {}
+};
+
+TEST_P(ShortcutTest, CtrlSSavesAndCtrlOOpensWhereverTheFocusIs) {
+  const auto original = test::SampleDaysTable();
+  WriteBytes(file(), original);
+  StartAndLoad(folder.path());
+  SetText(Box(4), L"44");
+  BringToFront(window);
+  for (int i = 0; i < 3; ++i) PressKey(VK_TAB);
+  ASSERT_TRUE(WaitUntil([&] { return FocusOf(window) == Box(4); }));
+
+  PressKey('S', {VK_CONTROL});
+  EXPECT_EQ(AnswerMessageBox().text, L"保存成功");
+  EXPECT_EQ(ReadBytes(file())[152], 44);
+  if (!kind.hasOpenCommand) return;
+
+  BringToFront(window);
+  PressKey('O', {VK_CONTROL});
+  HWND dialog = editor->WaitForDialog();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(Text(dialog), L"打开通告文件");
+  PressButton(dialog, IDCANCEL);
+}
+
+INSTANTIATE_TEST_SUITE_P(Editors, ShortcutTest, testing::Values(&kFullEditor, &kLiteEditor),
+                         [](const testing::TestParamInfo<const EditorKind*>& editor) {
+                           return std::string(editor.param->name);
+                         });
 
 }  // namespace
 }  // namespace tallyvane::e2e

@@ -35,6 +35,7 @@ TEST_F(LiteEditorTest, LayoutDiffersFromTheFullEditorOnlyWhereItShould) {
   EXPECT_EQ(menu[0].caption, L"保存");
   EXPECT_EQ(menu[1].caption, L"退出");
   EXPECT_TRUE(menu[0].items.empty() && menu[1].items.empty()) << "both sit on the bar itself";
+  EXPECT_EQ(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0) << "it takes no drops";
 }
 
 TEST_F(LiteEditorTest, WithoutLengthDatWarnsFirstAndSavesNothing) {

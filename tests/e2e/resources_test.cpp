@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <vector>
 
 #include "tests/e2e/editor_fixture.h"
@@ -40,6 +41,46 @@ TEST_P(ResourcesTest, CarryTheirVersionAndProductName) {
   ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
   EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(1, 1));
   EXPECT_EQ(fixed->dwFileVersionLS, GetParam().fileVersionLow);
+}
+
+#pragma pack(push, 2)
+struct IconGroupEntry {  // GRPICONDIRENTRY
+  BYTE width, height, colours, reserved;
+  WORD planes, bitCount;
+  DWORD bytes;
+  WORD id;
+};
+#pragma pack(pop)
+
+TEST_P(ResourcesTest, CarryTheApplicationIconInEverySize) {
+  const std::wstring exe = WindowsPath(GetParam().exe);
+  HMODULE module = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(module, nullptr);
+  const auto resource = [&](LPCWSTR name, LPCWSTR type) -> std::vector<BYTE> {
+    HRSRC found = FindResourceW(module, name, type);
+    if (found == nullptr) return {};
+    const auto* data = static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
+    return {data, data + SizeofResource(module, found)};
+  };
+  // Explorer shows the first icon group.
+  const std::vector<BYTE> group = resource(MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(14));
+  ASSERT_GE(group.size(), 6u);
+  const WORD count = *reinterpret_cast<const WORD*>(group.data() + 4);
+  ASSERT_EQ(group.size(), 6u + count * sizeof(IconGroupEntry));
+  std::vector<int> sizes;
+  for (WORD i = 0; i < count; ++i) {
+    IconGroupEntry entry{};
+    std::memcpy(&entry, group.data() + 6 + i * sizeof entry, sizeof entry);
+    const int size = entry.width == 0 ? 256 : entry.width;
+    sizes.push_back(size);
+    EXPECT_EQ(entry.bitCount, 32) << size;
+    const std::vector<BYTE> image = resource(MAKEINTRESOURCEW(entry.id), MAKEINTRESOURCEW(3));
+    ASSERT_GE(image.size(), 8u);
+    const bool png = std::memcmp(image.data(), "\x89PNG\r\n\x1a\n", 8) == 0;
+    EXPECT_EQ(png, size == 256) << size << " px: only the largest is stored as PNG";
+  }
+  EXPECT_EQ(sizes, (std::vector<int>{16, 20, 24, 32, 40, 48, 64, 256}));
+  FreeLibrary(module);
 }
 
 INSTANTIATE_TEST_SUITE_P(Editors, ResourcesTest,

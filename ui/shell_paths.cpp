@@ -1,0 +1,57 @@
+#include "ui/shell_paths.h"
+
+#include <memory>
+#include <string_view>
+
+#include "platform/utf16.h"
+#include "ui/system_functions.h"
+
+namespace tallyvane {
+namespace {
+
+struct LocalFreeDeleter {
+  void operator()(LPWSTR* memory) const { LocalFree(memory); }
+};
+
+// A quoted folder with a trailing backslash ("C:\DATA\") comes out of the split with that
+// backslash taken as escaping the closing quote: C:\DATA". No path holds a quote: the backslash
+// is put back.
+std::string Unquoted(std::wstring argument) {
+  if (argument.ends_with(L'"')) argument.back() = L'\\';
+  return platform::Narrow(argument);
+}
+
+}  // namespace
+
+std::vector<std::string> CommandLinePaths(const wchar_t* arguments) {
+  if (arguments == nullptr ||
+      std::wstring_view(arguments).find_first_not_of(L" \t") == std::wstring_view::npos)
+    return {};
+  using Split = LPWSTR*(WINAPI*)(LPCWSTR, int*);
+  const auto split = SystemFunction<Split>(L"shell32.dll", "CommandLineToArgvW");
+  if (split == nullptr) return {};
+  int count = 0;
+  const std::unique_ptr<LPWSTR, LocalFreeDeleter> argv(split(GetCommandLineW(), &count));
+  std::vector<std::string> paths;
+  for (int i = 1; argv != nullptr && i < count; ++i) paths.push_back(Unquoted(argv.get()[i]));
+  return paths;
+}
+
+std::vector<std::string> DroppedPaths(HDROP drop) {
+  using Query = UINT(WINAPI*)(HDROP, UINT, LPWSTR, UINT);
+  using Finish = void(WINAPI*)(HDROP);
+  const auto query = SystemFunction<Query>(L"shell32.dll", "DragQueryFileW");
+  const auto finish = SystemFunction<Finish>(L"shell32.dll", "DragFinish");
+  if (query == nullptr || finish == nullptr) return {};
+  std::vector<std::string> paths;
+  const UINT count = query(drop, 0xFFFFFFFF, nullptr, 0);
+  for (UINT i = 0; i < count; ++i) {
+    std::wstring path(query(drop, i, nullptr, 0) + 1, L'\0');
+    path.resize(query(drop, i, path.data(), static_cast<UINT>(path.size())));
+    paths.push_back(platform::Narrow(path));
+  }
+  finish(drop);
+  return paths;
+}
+
+}  // namespace tallyvane
