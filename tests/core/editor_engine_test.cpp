@@ -337,8 +337,8 @@ TEST_F(EditorEngineTest, RunningOutOfMemoryIsReportedAndChangesNothing) {
   rlimit old{};
   ASSERT_EQ(getrlimit(RLIMIT_AS, &old), 0);
   rlimit tight = old;
-  tight.rlim_cur =
-      static_cast<rlim_t>(pages) * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) + (rlim_t{256} << 20);
+  const rlim_t now = static_cast<rlim_t>(pages) * static_cast<rlim_t>(sysconf(_SC_PAGESIZE));
+  tight.rlim_cur = std::min(old.rlim_max, now + (rlim_t{256} << 20));
   ASSERT_EQ(setrlimit(RLIMIT_AS, &tight), 0);
   const auto error = LoadError();
   setrlimit(RLIMIT_AS, &old);
