@@ -61,17 +61,6 @@ void ChangeDirectory(const std::string& folder) {
   if (!SetCurrentDirectoryW(Widen(folder).c_str())) throw LastError(folder);
 }
 
-std::string FolderFor(const std::string& path) {
-  const std::wstring wide = Widen(path);
-  std::wstring full(GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr), L'\0');
-  wchar_t* name = nullptr;
-  full.resize(GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), &name));
-  const DWORD attributes = GetFileAttributesW(SystemPath(Narrow(full)).c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) throw LastError(path);
-  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) || name == nullptr) return Narrow(full);
-  return Narrow(std::wstring_view(full.data(), static_cast<std::size_t>(name - full.data())));
-}
-
 std::string AbsolutePath(const std::string& name) {
   const std::wstring wide = Widen(name);
   std::wstring full(GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr), L'\0');
@@ -126,6 +115,14 @@ void WriteFileStart(const std::string& path, std::span<const std::uint8_t> bytes
   }
   if (!FlushFileBuffers(file.get())) throw LastError(path, true);
   if (!file.Close()) throw LastError(path, true);
+}
+
+std::string FolderFor(const std::string& path) {
+  const std::string full = AbsolutePath(path);
+  const DWORD attributes = GetFileAttributesW(SystemPath(full).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) throw LastError(path);
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return full;
+  return full.substr(0, full.find_last_of("\\/") + 1);
 }
 
 bool IsPlainFilePresent(const std::string& name) {

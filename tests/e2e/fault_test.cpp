@@ -31,8 +31,7 @@ class FaultTest : public EditorFixture, public testing::WithParamInterface<const
   // hosting group copied.
   std::vector<std::uint8_t> Saved(std::vector<std::uint8_t> bytes) const {
     bytes[152] = 44;
-    for (std::size_t record = 24; record <= 35; ++record)
-      bytes[44 + 36 * record] = original[44 + 36 * (21 + (record - 21) % 3)];
+    test::CopyHostingGroup(bytes);
     return bytes;
   }
   std::vector<std::uint8_t> Saved() const { return Saved(original); }

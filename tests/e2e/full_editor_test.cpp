@@ -105,8 +105,8 @@ TEST_F(FullEditorTest, SavedHostValueLandsInAllFiveHostingRecords) {
   EXPECT_EQ(box.text, L"保存成功");
 
   auto expected = original;
-  for (std::size_t record = 21; record <= 35; ++record)
-    expected[44 + 36 * record] = record % 3 == 0 ? 5 : original[44 + 36 * (21 + (record - 21) % 3)];
+  expected[800] = 5;
+  test::CopyHostingGroup(expected);
   EXPECT_EQ(ReadBytes(file()), expected);
 }
 

@@ -114,6 +114,11 @@ std::vector<std::uint8_t> SampleDaysTable(std::size_t length, unsigned seed) {
   return bytes;
 }
 
+void CopyHostingGroup(std::vector<std::uint8_t>& bytes) {
+  for (std::size_t record = 24; record <= 35; ++record)
+    bytes[44 + 36 * record] = bytes[44 + 36 * (21 + (record - 21) % 3)];
+}
+
 // Under Wine a Linux program started from Windows code runs on its own; wait for its effect.
 static void AwaitWritable(const fs::path& file, bool writable) {
   for (int tries = 0; tries < 500 && IsWritable(file) != writable; ++tries)

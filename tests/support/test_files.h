@@ -48,6 +48,9 @@ void WriteBytes(const fs::path& path, const std::vector<std::uint8_t>& bytes);
 // the copies of the hosting group deliberately different from the first group.
 std::vector<std::uint8_t> SampleDaysTable(std::size_t length = 1449, unsigned seed = 1);
 
+// Copies the first hosting group (records 21 to 23) into records 24 to 35, as a save does.
+void CopyHostingGroup(std::vector<std::uint8_t>& bytes);
+
 // Makes the file truly unwritable, even for root under Wine (read-only attribute plus the
 // immutable flag on the Linux side), and undoes it at the end of the scope. Check writable() to
 // see whether it worked.
