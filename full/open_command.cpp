@@ -38,17 +38,8 @@ void open_Click(EditorWindow& window) {
                  OFN_NOCHANGEDIR | OFN_DONTADDTORECENT;
 
   // The dialog's DLL is loaded on the first "打开", not at every start.
-  using Open = BOOL(WINAPI*)(OPENFILENAMEW*);
-  using LastError = DWORD(WINAPI*)();
-  const auto getOpenFileName = SystemFunction<Open>(L"comdlg32.dll", "GetOpenFileNameW");
-  const auto extendedError = SystemFunction<LastError>(L"comdlg32.dll", "CommDlgExtendedError");
-  if (getOpenFileName == nullptr || extendedError == nullptr) {
-    window.ShowMessage("无法显示“打开通告文件”对话框：系统缺少 comdlg32.dll。", kErrorTitle);
-    return;
-  }
-
-  if (getOpenFileName(&dialog)) return OpenPath(window, platform::Narrow(file.data()));
-  if (const DWORD code = extendedError(); code != 0) {
+  if (system::GetOpenFileNameW()(&dialog)) return OpenPath(window, platform::Narrow(file.data()));
+  if (const DWORD code = system::CommDlgExtendedError()(); code != 0) {
     window.ShowMessage("无法显示“打开通告文件”对话框（错误代码 " + std::to_string(code) + "）。",
                        kErrorTitle);
     return;

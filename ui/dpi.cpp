@@ -5,8 +5,6 @@
 namespace tallyvane {
 namespace {
 
-constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI of GetDpiForMonitor
-
 // The DPI of the primary screen, the only one Windows 7 and 8 scale for.
 int SystemDpi() {
   HDC screen = GetDC(nullptr);
@@ -18,16 +16,11 @@ int SystemDpi() {
 }  // namespace
 
 int WindowDpi(HWND window) {
-  using ForWindow = UINT(WINAPI*)(HWND);
-  if (const auto forWindow =
-          SystemFunction<ForWindow>(L"user32.dll", "GetDpiForWindow", Since::Windows10))
-    return static_cast<int>(forWindow(window));
-  using ForMonitor = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
-  if (const auto forMonitor =
-          SystemFunction<ForMonitor>(L"shcore.dll", "GetDpiForMonitor", Since::Windows81)) {
+  if (const auto forWindow = system::GetDpiForWindow()) return static_cast<int>(forWindow(window));
+  if (const auto forMonitor = system::GetDpiForMonitor()) {
     UINT x = 0, y = 0;
-    if (SUCCEEDED(
-            forMonitor(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), kEffectiveDpi, &x, &y)))
+    if (SUCCEEDED(forMonitor(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), MDT_EFFECTIVE_DPI,
+                             &x, &y)))
       return static_cast<int>(x);
   }
   return SystemDpi();
@@ -36,9 +29,7 @@ int WindowDpi(HWND window) {
 UniqueFont MessageFont(int dpi) {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
-  using ForDpi = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
-  if (const auto forDpi =
-          SystemFunction<ForDpi>(L"user32.dll", "SystemParametersInfoForDpi", Since::Windows10)) {
+  if (const auto forDpi = system::SystemParametersInfoForDpi()) {
     if (!forDpi(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0, static_cast<UINT>(dpi)))
       return UniqueFont();
   } else {
@@ -53,9 +44,7 @@ UniqueFont MessageFont(int dpi) {
 
 SIZE OuterSize(SIZE client, DWORD style, int dpi) {
   RECT rect{0, 0, client.cx, client.cy};
-  using ForDpi = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
-  if (const auto forDpi =
-          SystemFunction<ForDpi>(L"user32.dll", "AdjustWindowRectExForDpi", Since::Windows10))
+  if (const auto forDpi = system::AdjustWindowRectExForDpi())
     forDpi(&rect, style, TRUE, 0, static_cast<UINT>(dpi));
   else  // frames are drawn at the system DPI there
     AdjustWindowRectEx(&rect, style, TRUE, 0);

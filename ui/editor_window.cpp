@@ -40,6 +40,14 @@ RECT PixelRect(const TwipRect& r, int dpi) {
 EditorWindow::EditorWindow(HINSTANCE instance, const VariantSettings& settings)
     : instance_(instance), settings_(settings), engine_(*this, *this) {}
 
+EditorWindow::~EditorWindow() {
+  if (window_ == nullptr) return;
+  // Detached first, so that its destruction does not end the program once more (a quit message
+  // would close the top-level report at once).
+  SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+  DestroyWindow(window_);
+}
+
 bool EditorWindow::Create(int showCommand, const wchar_t* arguments) {
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
@@ -76,6 +84,11 @@ LRESULT CALLBACK EditorWindow::WindowProc(HWND window, UINT message, WPARAM wPar
   }
   auto* self = reinterpret_cast<EditorWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    self->window_ = nullptr;
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
   // No exception may cross into Windows: keep it for the top-level report and end the loop.
   try {
     return self->HandleMessage(message, wParam, lParam);

@@ -23,6 +23,9 @@ class EditorWindow : public FieldAccess, public MessageBoxService {
   EditorWindow(HINSTANCE instance, const VariantSettings& settings);
   EditorWindow(const EditorWindow&) = delete;
   EditorWindow& operator=(const EditorWindow&) = delete;
+  // No message may reach the window once this object is gone (the top-level report, shown after
+  // it, runs a message loop of its own).
+  ~EditorWindow();
 
   // Creates the window (running Form_Load) and shows it, then opens what the command line
   // `arguments` name, if the editor takes them; false if Windows refused to create the window.

@@ -27,22 +27,16 @@ std::vector<std::string> CommandLinePaths(const wchar_t* arguments) {
   if (arguments == nullptr ||
       std::wstring_view(arguments).find_first_not_of(L" \t") == std::wstring_view::npos)
     return {};
-  using Split = LPWSTR*(WINAPI*)(LPCWSTR, int*);
-  const auto split = SystemFunction<Split>(L"shell32.dll", "CommandLineToArgvW");
-  if (split == nullptr) return {};
   int count = 0;
-  const std::unique_ptr<LPWSTR, LocalFreeDeleter> argv(split(GetCommandLineW(), &count));
+  const std::unique_ptr<LPWSTR, LocalFreeDeleter> argv(
+      system::CommandLineToArgvW()(GetCommandLineW(), &count));
   std::vector<std::string> paths;
   for (int i = 1; argv != nullptr && i < count; ++i) paths.push_back(Unquoted(argv.get()[i]));
   return paths;
 }
 
 std::vector<std::string> DroppedPaths(HDROP drop) {
-  using Query = UINT(WINAPI*)(HDROP, UINT, LPWSTR, UINT);
-  using Finish = void(WINAPI*)(HDROP);
-  const auto query = SystemFunction<Query>(L"shell32.dll", "DragQueryFileW");
-  const auto finish = SystemFunction<Finish>(L"shell32.dll", "DragFinish");
-  if (query == nullptr || finish == nullptr) return {};
+  const auto query = system::DragQueryFileW();
   std::vector<std::string> paths;
   const UINT count = query(drop, 0xFFFFFFFF, nullptr, 0);
   for (UINT i = 0; i < count; ++i) {
@@ -50,7 +44,7 @@ std::vector<std::string> DroppedPaths(HDROP drop) {
     path.resize(query(drop, i, path.data(), static_cast<UINT>(path.size())));
     paths.push_back(platform::Narrow(path));
   }
-  finish(drop);
+  system::DragFinish()(drop);
   return paths;
 }
 

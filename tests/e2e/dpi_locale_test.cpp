@@ -154,6 +154,24 @@ INSTANTIATE_TEST_SUITE_P(
         DpiCase{&kLiteEditorOldWindows, 144, L"0603"}),
     [](const testing::TestParamInfo<DpiCase>& c) { return Name(c.param); });
 
+class BrokenSystemTest : public EditorFixture {
+ protected:
+  BrokenSystemTest() : EditorFixture(kFullEditorOldWindows) {}
+};
+
+// Pretending a Windows older than 7 stands for a broken one, which lacks even comdlg32's dialog.
+TEST_F(BrokenSystemTest, AMissingSystemFunctionIsReportedBeforeTheProgramEnds) {
+  const EnvironmentScope windows(L"TALLYVANE_PRETEND_WINDOWS", L"0600");
+  Start();
+  Choose({L"文件", L"打开"});
+  const auto box = AnswerMessageBox();
+  EXPECT_EQ(box.title, L"错误");
+  EXPECT_EQ(box.text,
+            L"程序遇到无法处理的错误，即将退出。\n意外错误：系统缺少 comdlg32.dll 中的 "
+            L"GetOpenFileNameW。");
+  EXPECT_EQ(editor->WaitForExit(), std::optional<DWORD>(1));
+}
+
 class CommaLocaleTest : public EditorFixture {
  protected:
   CommaLocaleTest() : EditorFixture(kLiteEditor) {}
