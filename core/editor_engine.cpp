@@ -4,6 +4,7 @@
 #include <limits>
 #include <new>
 #include <optional>
+#include <span>
 #include <utility>
 
 #include "core/field_map.h"
@@ -47,16 +48,41 @@ std::uint8_t& At(EditorState& state, int offset, Operation operation, const std:
 }
 
 RunTimeError FromFileError(const platform::FileError& error, Operation operation) {
+  Refusal refusal = Refusal::Other;
   switch (error.fault()) {
     case platform::FileFault::NotFound:
       if (operation == Operation::Load) return RunTimeError::NotFound(error.path());
       break;
     case platform::FileFault::IsFolder:
       return RunTimeError::IsFolder(operation, error.path());
+    case platform::FileFault::Denied:
+      refusal = Refusal::AccessDenied;
+      break;
+    case platform::FileFault::InUse:
+      refusal = Refusal::InUse;
+      break;
     case platform::FileFault::Refused:
       break;
   }
-  return RunTimeError::System(operation, error.path(), error.reason(), error.fileChanged());
+  return RunTimeError::System(operation, error.path(), refusal, error.reason(),
+                              error.fileChanged());
+}
+
+// Windows refuses to write a read-only file even to an administrator: the attribute is lifted for
+// the write and set again whatever happens, so that the file stays read-only as it was.
+void WriteReadOnlyFile(const std::string& path, std::span<const std::uint8_t> bytes) {
+  platform::SetReadOnly(path, false);
+  struct SetAgain {
+    const std::string& path;
+    ~SetAgain() {
+      try {
+        platform::SetReadOnly(path, true);
+      } catch (const platform::FileError&) {
+        // The attribute was lifted a moment ago; nothing is left to do if it cannot be set again.
+      }
+    }
+  } setAgain{path};
+  platform::WriteFileStart(path, bytes);
 }
 
 }  // namespace
@@ -77,7 +103,14 @@ void EditorEngine::InitEditorState() {
 }
 
 void EditorEngine::LoadDaysTable() {
-  const std::string path = platform::AbsolutePath(state_.fileName);
+  std::string path = platform::AbsolutePath(state_.fileName);
+  if (const auto copy = platform::VirtualStoreCopy(path);
+      copy && messages_.Ask(VirtualStoreQuestion(path, *copy), kNoticeTitle, Answer::Yes))
+    path = *copy;
+  LoadDaysTableFrom(path);
+}
+
+void EditorEngine::LoadDaysTableFrom(const std::string& path) {
   try {
     Load(path);
   } catch (const std::bad_alloc&) {
@@ -101,6 +134,7 @@ void EditorEngine::Load(const std::string& path) {
   EditorState next = state_;
   next.fileLength = static_cast<std::int32_t>(image.size());
   next.buffer = std::move(image);
+  next.target = path;
   std::array<std::string, kFieldCount> texts;
   WalkDaysTable(next, Walk::Load, [&](int field, int offset) {
     texts[static_cast<std::size_t>(field - 1)] =
@@ -117,7 +151,7 @@ void EditorEngine::SaveDaysTable(const std::string& guardMessage) {
     messages_.ShowMessage(guardMessage, kErrorTitle);
     return;
   }
-  const std::string path = platform::AbsolutePath(state_.fileName);
+  const std::string path = state_.target;
   try {
     Save(path);
   } catch (const std::bad_alloc&) {
@@ -155,7 +189,7 @@ void EditorEngine::Save(const std::string& path) {
       if (error.fault() != platform::FileFault::NotFound) throw;
     }
     if (current && *current != next.buffer) {
-      if (!messages_.Ask(ChangedSinceLoadQuestion(path), kWarningTitle)) return;
+      if (!messages_.Ask(ChangedSinceLoadQuestion(path), kWarningTitle, Answer::No)) return;
       // Their bytes, and where the file is now shorter, the image's beyond them.
       current->insert(current->end(),
                       next.buffer.begin() + static_cast<std::ptrdiff_t>(current->size()),
@@ -165,7 +199,12 @@ void EditorEngine::Save(const std::string& path) {
     WalkDaysTable(next, Walk::Save, [&](int field, int offset) {
       At(next, offset, Operation::Save, path) = values[static_cast<std::size_t>(field - 1)];
     });
-    platform::WriteFileStart(path, next.buffer);
+    if (!platform::IsReadOnly(path)) {
+      platform::WriteFileStart(path, next.buffer);
+    } else {
+      if (!messages_.Ask(ReadOnlyQuestion(path), kWarningTitle, Answer::No)) return;
+      WriteReadOnlyFile(path, next.buffer);
+    }
   } catch (const platform::FileError& error) {
     throw FromFileError(error, Operation::Save);
   }
@@ -177,6 +216,23 @@ std::string ChangedSinceLoadQuestion(const std::string& path) {
   return "通告文件在读取之后被其他程序改动过：\n" + path +
          "\n\n仍要保存吗？\n选择“是”：把 28 个天数写入文件现在的内容，文件的其余内容保持不变。"
          "\n选择“否”：不写入任何内容，已输入的数值全部保留。";
+}
+
+std::string VirtualStoreQuestion(const std::string& path, const std::string& copy) {
+  return "Windows 的 VirtualStore 中有这个通告文件的另一份：\n" + copy + "\n\n你选择的是：\n" +
+         path +
+         "\n\n正常启动（不以管理员身份运行）的游戏读取 VirtualStore "
+         "中的那一份，以管理员身份运行的游戏"
+         "读取你选择的那一份。\n\n选择“是”：读取并保存 VirtualStore "
+         "中的那一份。\n选择“否”：读取并保存"
+         "你选择的那一份。";
+}
+
+std::string ReadOnlyQuestion(const std::string& path) {
+  return "通告文件是只读的：\n" + path +
+         "\n\n仍要保存吗？\n选择“是”：暂时取消只读属性，写入后再设回只读。\n选择“否”：不写入任何内"
+         "容，"
+         "已输入的数值全部保留。";
 }
 
 }  // namespace tallyvane

@@ -15,7 +15,7 @@ RunTimeError RunTimeError::NotFound(std::string path) {
 
 RunTimeError RunTimeError::IsFolder(Operation operation, std::string path) {
   RunTimeError error(ErrorKind::FileSystem, operation, std::move(path));
-  error.isFolder_ = true;
+  error.refusal_ = Refusal::Folder;
   return error;
 }
 
@@ -36,9 +36,10 @@ RunTimeError RunTimeError::OutOfMemory(Operation operation, std::string path) {
   return RunTimeError(ErrorKind::OutOfMemory, operation, std::move(path));
 }
 
-RunTimeError RunTimeError::System(Operation operation, std::string path, std::string reason,
-                                  bool fileChanged) {
+RunTimeError RunTimeError::System(Operation operation, std::string path, Refusal refusal,
+                                  std::string reason, bool fileChanged) {
   RunTimeError error(ErrorKind::FileSystem, operation, std::move(path));
+  error.refusal_ = refusal;
   error.summary_ += " (" + reason + ")";
   error.reason_ = std::move(reason);
   error.fileChanged_ = fileChanged;

@@ -18,6 +18,14 @@ enum class ErrorKind {
 
 enum class Operation { Load, Save };
 
+// Why the system refused a file, where the user can put it right.
+enum class Refusal {
+  Other,
+  Folder,        // a folder stands where Length.dat should be
+  AccessDenied,  // this user may not write there (a protected folder such as Program Files)
+  InUse,         // another program (the game, another editor window) holds the file
+};
+
 class RunTimeError : public std::exception {
  public:
   // Length.dat is missing.
@@ -32,8 +40,8 @@ class RunTimeError : public std::exception {
   static RunTimeError OutOfMemory(Operation operation, std::string path);
   // The system refused to open, read or write; `fileChanged` says whether any byte may have reached
   // the disk.
-  static RunTimeError System(Operation operation, std::string path, std::string reason,
-                             bool fileChanged);
+  static RunTimeError System(Operation operation, std::string path, Refusal refusal,
+                             std::string reason, bool fileChanged);
   // The text typed into a field does not convert to a day count.
   static RunTimeError BadValue(ErrorKind kind, std::string path, int field, std::string text);
   // An offset outside the file image.
@@ -45,7 +53,8 @@ class RunTimeError : public std::exception {
   Operation operation() const { return operation_; }
   const std::string& path() const { return path_; }
   const std::string& reason() const { return reason_; }  // the system's words, if any
-  bool isFolder() const { return isFolder_; }
+  Refusal refusal() const { return refusal_; }
+  bool isFolder() const { return refusal_ == Refusal::Folder; }
   bool fileChanged() const { return fileChanged_; }
   std::int64_t fileLength() const { return fileLength_; }
   int field() const { return field_; }               // 1..28, or 0 when no field is at fault
@@ -59,7 +68,7 @@ class RunTimeError : public std::exception {
   Operation operation_;
   std::string path_;
   std::string reason_;
-  bool isFolder_ = false;
+  Refusal refusal_ = Refusal::Other;
   bool fileChanged_ = false;
   std::int64_t fileLength_ = 0;
   int field_ = 0;

@@ -63,13 +63,20 @@ void OpenPath(EditorWindow& window, const std::string& path) {
                        kErrorTitle);
     return;
   }
+  const std::string previous = platform::CurrentDirectory();
   try {
     platform::ChangeDirectory(folder);
   } catch (const platform::FileError& error) {
     window.ShowMessage("无法进入文件夹：" + error.path() + "\n" + error.reason(), kErrorTitle);
     return;
   }
-  window.engine().LoadDaysTable();
+  try {
+    window.engine().LoadDaysTable();
+  } catch (const RunTimeError&) {
+    // A failed open changes nothing, the folder the next "打开" starts in included.
+    platform::ChangeDirectory(previous);
+    throw;
+  }
 }
 
 }  // namespace tallyvane

@@ -11,7 +11,7 @@ void open_Click(EditorWindow& window);
 
 // What confirming a file in the dialog does, for a path named otherwise (command line, drop): its
 // folder (the path itself, if a folder) becomes the current directory, and its Length.dat is
-// loaded.
+// loaded; after a failed load the current directory is as it was.
 void OpenPath(EditorWindow& window, const std::string& path);
 
 }  // namespace tallyvane

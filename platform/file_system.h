@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -12,6 +13,8 @@ namespace tallyvane::platform {
 enum class FileFault {
   NotFound,  // no such file (or folder on its path)
   IsFolder,  // a folder has the name
+  Denied,    // access denied: the folder or the file allows this user no writing
+  InUse,     // another program holds the file open without sharing it, or has locked it
   Refused,   // anything else the system refused; see reason
 };
 
@@ -54,6 +57,18 @@ std::vector<std::uint8_t> ReadFileStart(const std::string& path, std::size_t cou
 // Writes `bytes` over the start of the file, creating it if absent and never shortening it, then
 // flushes and closes it. Throws only after reporting whether the file may have changed.
 void WriteFileStart(const std::string& path, std::span<const std::uint8_t> bytes);
+
+// Whether the file has the read-only attribute (on POSIX: its owner may not write it). Windows
+// refuses to write such a file even to an administrator.
+bool IsReadOnly(const std::string& path);
+
+// Sets or clears that attribute.
+void SetReadOnly(const std::string& path, bool readOnly);
+
+// The copy that Windows keeps of `path` in the user's VirtualStore, where a program without a
+// manifest that wrote it without administrator rights was redirected, if such a copy exists. Only
+// files on the Windows drive have one; POSIX has none.
+std::optional<std::string> VirtualStoreCopy(const std::string& path);
 
 // Whether the current directory holds a plain file of that name: hidden files, system files and
 // folders count as absent.

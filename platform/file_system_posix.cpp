@@ -32,9 +32,10 @@ class UniqueFd {
 
 FileError LastError(const std::string& path, bool fileChanged = false) {
   const int code = errno;
-  const FileFault fault = code == ENOENT || code == ENOTDIR ? FileFault::NotFound
-                          : code == EISDIR                  ? FileFault::IsFolder
-                                                            : FileFault::Refused;
+  const FileFault fault = code == ENOENT || code == ENOTDIR                  ? FileFault::NotFound
+                          : code == EISDIR                                   ? FileFault::IsFolder
+                          : code == EACCES || code == EPERM || code == EROFS ? FileFault::Denied
+                                                                             : FileFault::Refused;
   return FileError(fault, path, std::strerror(code), fileChanged);
 }
 
@@ -108,6 +109,22 @@ void WriteFileStart(const std::string& path, std::span<const std::uint8_t> bytes
   }
   if (::fsync(file.get()) != 0) throw LastError(path, true);
   if (!file.Close()) throw LastError(path, true);
+}
+
+bool IsReadOnly(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 && (info.st_mode & S_IWUSR) == 0;
+}
+
+void SetReadOnly(const std::string& path, bool readOnly) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) throw LastError(path);
+  const mode_t mode = readOnly ? info.st_mode & ~mode_t{0222} : info.st_mode | S_IWUSR;
+  if (::chmod(path.c_str(), mode & 07777) != 0) throw LastError(path);
+}
+
+std::optional<std::string> VirtualStoreCopy(const std::string&) {
+  return std::nullopt;
 }
 
 bool IsPlainFilePresent(const std::string& name) {

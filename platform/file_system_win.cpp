@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cwctype>
 
 #include "platform/file_system.h"
 #include "platform/unique_handle.h"
@@ -26,9 +27,19 @@ std::string SystemReason(DWORD code) {
 
 FileError LastError(const std::string& path, bool fileChanged = false) {
   const DWORD code = GetLastError();
-  const bool missing = code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND;
-  return FileError(missing ? FileFault::NotFound : FileFault::Refused, path, SystemReason(code),
-                   fileChanged);
+  const FileFault fault =
+      code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND      ? FileFault::NotFound
+      : code == ERROR_ACCESS_DENIED                                     ? FileFault::Denied
+      : code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION ? FileFault::InUse
+                                                                        : FileFault::Refused;
+  return FileError(fault, path, SystemReason(code), fileChanged);
+}
+
+std::wstring EnvironmentVariable(const wchar_t* name) {
+  std::wstring value(GetEnvironmentVariableW(name, nullptr, 0), L'\0');
+  if (!value.empty())
+    value.resize(GetEnvironmentVariableW(name, value.data(), static_cast<DWORD>(value.size())));
+  return value;
 }
 
 // Paths of MAX_PATH characters or more need the \\?\ form on Windows without long-path opt-in.
@@ -123,6 +134,37 @@ std::string FolderFor(const std::string& path) {
   if (attributes == INVALID_FILE_ATTRIBUTES) throw LastError(path);
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) return full;
   return full.substr(0, full.find_last_of("\\/") + 1);
+}
+
+bool IsReadOnly(const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(SystemPath(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
+         !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void SetReadOnly(const std::string& path, bool readOnly) {
+  const std::wstring systemPath = SystemPath(path);
+  const DWORD attributes = GetFileAttributesW(systemPath.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) throw LastError(path);
+  const DWORD wanted = readOnly ? attributes | FILE_ATTRIBUTE_READONLY
+                                : attributes & ~DWORD{FILE_ATTRIBUTE_READONLY};
+  if (!SetFileAttributesW(systemPath.c_str(), wanted)) throw LastError(path);
+}
+
+// Windows redirects such a program's writes below C:\ to %LOCALAPPDATA%\VirtualStore\ (C: being
+// the Windows drive), keeping the rest of the path.
+std::optional<std::string> VirtualStoreCopy(const std::string& path) {
+  const std::wstring drive = EnvironmentVariable(L"SystemDrive");
+  const std::wstring store = EnvironmentVariable(L"LOCALAPPDATA");
+  const std::wstring wide = Widen(path);
+  if (drive.size() != 2 || store.empty() || wide.size() < 4 || wide[2] != L'\\' ||
+      towupper(wide[0]) != towupper(drive[0]) || wide[1] != drive[1])
+    return std::nullopt;
+  const std::wstring copy = store + L"\\VirtualStore\\" + wide.substr(3);
+  const DWORD attributes = GetFileAttributesW(SystemPath(Narrow(copy)).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    return std::nullopt;
+  return Narrow(copy);
 }
 
 bool IsPlainFilePresent(const std::string& name) {

@@ -10,7 +10,7 @@ void ShowMessageBox(NativeWindow, const std::string& text, const std::string& ti
 }
 
 // Without a desktop nobody can answer: the careful answer.
-bool AskYesNo(NativeWindow owner, const std::string& text, const std::string& title) {
+bool AskYesNo(NativeWindow owner, const std::string& text, const std::string& title, bool) {
   ShowMessageBox(owner, text, title);
   return false;
 }

@@ -9,9 +9,10 @@ void ShowMessageBox(NativeWindow owner, const std::string& text, const std::stri
   MessageBoxW(static_cast<HWND>(owner), Widen(text).c_str(), Widen(title).c_str(), MB_OK);
 }
 
-bool AskYesNo(NativeWindow owner, const std::string& text, const std::string& title) {
+bool AskYesNo(NativeWindow owner, const std::string& text, const std::string& title,
+              bool yesByDefault) {
   return MessageBoxW(static_cast<HWND>(owner), Widen(text).c_str(), Widen(title).c_str(),
-                     MB_YESNO | MB_DEFBUTTON2) == IDYES;
+                     MB_YESNO | (yesByDefault ? MB_DEFBUTTON1 : MB_DEFBUTTON2)) == IDYES;
 }
 
 }  // namespace tallyvane::platform

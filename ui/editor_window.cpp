@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "platform/session.h"
 #include "platform/utf16.h"
@@ -17,7 +18,6 @@ namespace {
 constexpr wchar_t kClassName[] = L"TallyvaneEditorWindow";
 // Posted to itself once the window is shown: open what the command line names.
 constexpr UINT kOpenArguments = WM_APP + 1;
-constexpr char kNoticeTitle[] = "提示";
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kBoxStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
 // Room for any way of typing a day count (blanks, sign, fraction), and no more: a huge paste
@@ -58,6 +58,7 @@ bool EditorWindow::Create(int showCommand, const wchar_t* arguments) {
   windowClass.lpszClassName = kClassName;
   RegisterClassExW(&windowClass);
 
+  handOver_ = ReadHandOver(arguments);
   HMENU menu = LoadMenuW(instance_, MAKEINTRESOURCEW(IDR_MENU));
   const bool opensPaths = settings_.openPath != nullptr;
   if (CreateWindowExW(opensPaths ? WS_EX_ACCEPTFILES : 0, kClassName,
@@ -68,7 +69,7 @@ bool EditorWindow::Create(int showCommand, const wchar_t* arguments) {
   Form_Load();
   ShowWindow(window_, showCommand);
   UpdateWindow(window_);
-  if (opensPaths) {
+  if (opensPaths && !handOver_) {
     arguments_ = CommandLinePaths(arguments);
     if (!arguments_.empty()) PostMessageW(window_, kOpenArguments, 0, 0);
   }
@@ -235,7 +236,19 @@ void EditorWindow::OnCommand(int id) {
 
 void EditorWindow::Form_Load() {
   engine_.InitEditorState();
-  if (settings_.startUp != nullptr) Guarded([&] { settings_.startUp(*this); });
+  if (handOver_)
+    Guarded([&] { TakeHandOver(*handOver_); });
+  else if (settings_.startUp != nullptr)
+    Guarded([&] { settings_.startUp(*this); });
+}
+
+// The file the first process loaded, and the boxes as they were typed there; nothing is saved.
+void EditorWindow::TakeHandOver(const HandOver& handOver) {
+  engine_.LoadDaysTableFrom(handOver.path);
+  // Elevation starts the program in the system folder; the open dialog starts in the file's.
+  platform::ChangeDirectory(platform::FolderFor(handOver.path));
+  for (int field = 1; field <= kFieldCount; ++field)
+    SetFieldText(field, handOver.texts[static_cast<std::size_t>(field - 1)]);
 }
 
 void EditorWindow::OpenArguments() {
@@ -267,6 +280,17 @@ void EditorWindow::exit_Click() {
 }
 
 void EditorWindow::ReportError(const RunTimeError& error) {
+  const bool onlyAdministrators = error.operation() == Operation::Save &&
+                                  error.refusal() == Refusal::AccessDenied && !handOver_;
+  if (onlyAdministrators) {
+    HandOver handOver{engine_.state().target, {}};
+    for (int field = 1; field <= kFieldCount; ++field)
+      handOver.texts[static_cast<std::size_t>(field - 1)] = GetFieldText(field);
+    if (Ask(DescribeError(error) + kRelaunchQuestion, kErrorTitle, Answer::Yes) &&
+        RelaunchAsAdministrator(window_, handOver))
+      exit_Click();
+    return;
+  }
   ShowMessage(DescribeError(error), kErrorTitle);
   if (error.field() == 0) return;
   lastFocus_ = Box(error.field());
@@ -290,8 +314,8 @@ void EditorWindow::ShowMessage(const std::string& text, const std::string& title
   platform::ShowMessageBox(window_, text, title);
 }
 
-bool EditorWindow::Ask(const std::string& text, const std::string& title) {
-  return platform::AskYesNo(window_, text, title);
+bool EditorWindow::Ask(const std::string& text, const std::string& title, Answer byDefault) {
+  return platform::AskYesNo(window_, text, title, byDefault == Answer::Yes);
 }
 
 }  // namespace tallyvane

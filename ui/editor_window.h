@@ -8,11 +8,13 @@
 
 #include <array>
 #include <exception>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/editor_engine.h"
 #include "core/run_time_error.h"
+#include "ui/relaunch.h"
 #include "ui/unique_gdi.h"
 #include "ui/variant.h"
 
@@ -27,8 +29,9 @@ class EditorWindow : public FieldAccess, public MessageBoxService {
   // it, runs a message loop of its own).
   ~EditorWindow();
 
-  // Creates the window (running Form_Load) and shows it, then opens what the command line
-  // `arguments` name, if the editor takes them; false if Windows refused to create the window.
+  // Creates the window (running Form_Load, which takes the hand-over of a relaunch if the command
+  // line `arguments` holds one) and shows it, then opens what they name, if the editor takes
+  // paths; false if Windows refused to create the window.
   bool Create(int showCommand, const wchar_t* arguments);
 
   // An error that no event handled, to be reported at the top level once the loop ends.
@@ -37,13 +40,15 @@ class EditorWindow : public FieldAccess, public MessageBoxService {
   HWND handle() const { return window_; }
   EditorEngine& engine() { return engine_; }
 
-  // Tells the user what went wrong and, where a box is at fault, puts the focus there.
+  // Tells the user what went wrong and, where a box is at fault, puts the focus there. Where only
+  // an administrator may write the file, offers to start again as administrator, unless this
+  // program was started so.
   void ReportError(const RunTimeError& error);
 
   std::string GetFieldText(int field) const override;
   void SetFieldText(int field, const std::string& text) override;
   void ShowMessage(const std::string& text, const std::string& title) override;
-  bool Ask(const std::string& text, const std::string& title) override;
+  bool Ask(const std::string& text, const std::string& title, Answer byDefault) override;
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -53,6 +58,7 @@ class EditorWindow : public FieldAccess, public MessageBoxService {
   void save_Click();
   void exit_Click();
   void OnCommand(int id);
+  void TakeHandOver(const HandOver& handOver);
   void OpenArguments();
   void OpenDropped(HDROP drop);
   // Runs a user's action; a RunTimeError is reported and the program runs on.
@@ -72,6 +78,7 @@ class EditorWindow : public FieldAccess, public MessageBoxService {
   HWND lastFocus_ = nullptr;  // restored when the window is activated again
   UniqueFont font_;
   UniqueIcon smallIcon_, bigIcon_;
+  std::optional<HandOver> handOver_;    // what a relaunch as administrator brought
   std::vector<std::string> arguments_;  // opened once the window is shown
   std::exception_ptr failure_;
 };

@@ -9,6 +9,8 @@
 namespace tallyvane {
 namespace {
 
+constexpr char kKeptEverything[] = "文件未被修改，已输入的数值都保留。";
+
 // A quoted text shows at most this many characters, then an ellipsis.
 constexpr int kQuotedCharacters = 32;
 
@@ -31,7 +33,23 @@ std::string DescribeBadValue(const RunTimeError& error) {
 std::string DescribeFileSystem(const RunTimeError& error) {
   const bool load = error.operation() == Operation::Load;
   std::string text = (load ? "无法读取通告文件：" : "无法写入通告文件：") + error.path() + "\n";
-  if (error.isFolder()) return text + "这个位置是一个文件夹，不是文件。";
+  switch (error.refusal()) {
+    case Refusal::Folder:
+      return text + "这个位置是一个文件夹，不是文件。";
+    case Refusal::InUse:
+      return text +
+             "文件正被另一个程序占用，多半是正在运行的游戏，或另一个编辑器窗口。请先关闭它，" +
+             (load ? "再重新读取。" : "再选择“保存”。\n" + std::string(kKeptEverything));
+    case Refusal::AccessDenied:
+      if (!load)
+        return text +
+               "Windows 只允许以管理员身份运行的程序写入这个文件夹（例如 Program Files 下的游戏"
+               "文件夹）。\n" +
+               kKeptEverything;
+      break;
+    case Refusal::Other:
+      break;
+  }
   text += error.reason();
   if (!load)
     text += error.fileChanged() ? "\n写入中途失败，文件可能已不完整，请检查。" : "\n文件未被修改。";

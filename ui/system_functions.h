@@ -39,7 +39,8 @@ enum class Since : unsigned {
   X(CommDlgExtendedError, "comdlg32.dll", Windows7, DWORD, ())                                   \
   X(CommandLineToArgvW, "shell32.dll", Windows7, LPWSTR*, (LPCWSTR, int*))                       \
   X(DragQueryFileW, "shell32.dll", Windows7, UINT, (HDROP, UINT, LPWSTR, UINT))                  \
-  X(DragFinish, "shell32.dll", Windows7, void, (HDROP))
+  X(DragFinish, "shell32.dll", Windows7, void, (HDROP))                                          \
+  X(ShellExecuteExW, "shell32.dll", Windows7, BOOL, (SHELLEXECUTEINFOW*))
 
 namespace system {
 

@@ -6,12 +6,15 @@
 #include <map>
 #include <optional>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include "platform/unique_handle.h"
+#else
 #include <sys/resource.h>
 #include <unistd.h>
 #endif
 
 #include "core/run_time_error.h"
+#include "platform/file_system.h"
 #include "tests/support/fake_window.h"
 #include "tests/support/test_files.h"
 
@@ -424,24 +427,59 @@ INSTANTIATE_TEST_SUITE_P(Texts, BadTextTest,
                                          BadText{"abc", ErrorKind::TypeMismatch},
                                          BadText{"", ErrorKind::TypeMismatch}));
 
-TEST_F(EditorEngineTest, UnwritableFileLoadsButSaveLeavesItUnchanged) {
-  const auto original = test::SampleDaysTable();
-  WriteBytes(file(), original);
-  test::UnwritableScope unwritable(file());
-  ASSERT_FALSE(test::IsWritable(file())) << "this environment cannot make a file unwritable";
+// What may stand in a save's way since the load, and the answer to the question it raises.
+struct SaveObstacle {
+  const char* name;
+  bool readOnly;   // the read-only attribute
+  bool immutable;  // nothing may write the file, as in a protected folder
+  bool held;       // open in the game without write sharing (Windows)
+  bool yes;
+  std::optional<Refusal> refusal;  // how the save fails, if it does
+};
 
-  engine.LoadDaysTable();
+class SaveObstacleTest : public EditorEngineTest,
+                         public testing::WithParamInterface<SaveObstacle> {};
+
+TEST_P(SaveObstacleTest, AsksOrSaysWhyAndKeepsTheFileAndTheEdits) {
+  const SaveObstacle& o = GetParam();
+  const auto original = test::SampleDaysTable();
+  LoadFrom(original);
   fields[4] = "8";
+  std::optional<test::UnwritableScope> unwritable;
+  if (o.readOnly || o.immutable) unwritable.emplace(file(), o.readOnly, o.immutable);
+#ifdef _WIN32
+  const platform::UniqueHandle held(
+      o.held ? CreateFileW(file().wstring().c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
+                           nullptr, OPEN_EXISTING, 0, nullptr)
+             : INVALID_HANDLE_VALUE);
+#else
+  if (o.held) GTEST_SKIP() << "only Windows holds files by share mode";
+#endif
+  messages.answer = o.yes;
+  const bool saved = !o.refusal && (!o.readOnly || o.yes);
+
   const auto error = SaveError();
-  ASSERT_TRUE(error);
-  EXPECT_EQ(error->kind(), ErrorKind::FileSystem);
-  EXPECT_EQ(error->operation(), Operation::Save);
-  EXPECT_FALSE(error->fileChanged());
-  EXPECT_FALSE(error->reason().empty());
-  EXPECT_EQ(ReadBytes(file()), original);
-  EXPECT_EQ(engine.state().buffer, original);
+  EXPECT_EQ(error ? std::optional(error->refusal()) : std::nullopt, o.refusal);
+  const std::string path = test::PathUtf8(fs::current_path() / "Length.dat");
+  const std::vector<ShownMessage> question{{ReadOnlyQuestion(path), "警告"}};
+  EXPECT_EQ(messages.asked, o.readOnly ? question : std::vector<ShownMessage>{});
+  EXPECT_EQ(platform::IsReadOnly(path), o.readOnly) << "the file stays as read-only as it was";
+  EXPECT_EQ(messages.shown.size(), saved ? 1u : 0u);
+  auto expected = original;
+  if (saved) expected[152] = 8, test::CopyHostingGroup(expected);
+  EXPECT_EQ(ReadBytes(file()), expected);
   EXPECT_EQ(fields[4], "8");
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Obstacles, SaveObstacleTest,
+    testing::Values(
+        SaveObstacle{"ReadOnlyAnsweredNo", true, false, false, false, std::nullopt},
+        SaveObstacle{"ReadOnlyAnsweredYes", true, false, false, true, std::nullopt},
+        SaveObstacle{"UnwritableAnsweredYes", true, true, false, true, Refusal::AccessDenied},
+        SaveObstacle{"ProtectedFolder", false, true, false, false, Refusal::AccessDenied},
+        SaveObstacle{"HeldByTheGame", false, false, true, false, Refusal::InUse}),
+    [](const testing::TestParamInfo<SaveObstacle>& o) { return std::string(o.param.name); });
 
 class EditorEngineFolderTest : public testing::TestWithParam<std::size_t> {};
 

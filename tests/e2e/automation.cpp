@@ -88,6 +88,12 @@ EditorProcess::EditorProcess(const std::wstring& exe, const std::filesystem::pat
     throw std::runtime_error("cannot start the editor: error " + std::to_string(GetLastError()));
 }
 
+EditorProcess::EditorProcess(DWORD processId) {
+  process_.hProcess = OpenProcess(PROCESS_ALL_ACCESS, FALSE, processId);
+  process_.dwProcessId = processId;
+  if (process_.hProcess == nullptr) throw std::runtime_error("cannot open the editor's process");
+}
+
 EditorProcess::~EditorProcess() {
   if (running()) {
     TerminateProcess(process_.hProcess, 99);

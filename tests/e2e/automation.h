@@ -27,6 +27,8 @@ class EditorProcess {
   // Starts `exe` with `folder` as its current directory and `arguments` after its name.
   EditorProcess(const std::wstring& exe, const std::filesystem::path& folder,
                 const std::wstring& arguments = L"");
+  // Takes over a process that another one started.
+  explicit EditorProcess(DWORD processId);
   EditorProcess(const EditorProcess&) = delete;
   EditorProcess& operator=(const EditorProcess&) = delete;
   ~EditorProcess();  // ends the process if it still runs

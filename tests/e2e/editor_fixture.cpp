@@ -58,13 +58,13 @@ void EditorFixture::OpenThroughDialog(const std::optional<fs::path>& path) {
   PressButton(dialog, IDOK);
 }
 
-MessageBoxContent EditorFixture::AnswerStartUpMessage() {
+MessageBoxContent EditorFixture::AnswerStartUpMessage(int button) {
   HWND box = editor->WaitForDialog();
   if (box == nullptr) throw std::runtime_error("no start-up message appeared");
   HWND main = FindWindowW(nullptr, caption.c_str());
   EXPECT_TRUE(main == nullptr || !IsWindowVisible(main)) << "the window showed before the message";
   const MessageBoxContent content = ReadMessageBox(box);
-  PressButton(box, IDOK);
+  PressButton(box, button);
   WaitForWindow();
   return content;
 }

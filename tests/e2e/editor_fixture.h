@@ -57,8 +57,9 @@ class EditorFixture : public testing::Test {
 
   // "文件 → 打开", then types `path` into the dialog's file name and confirms, or cancels.
   void OpenThroughDialog(const std::optional<fs::path>& path);
-  // The first message box, shown while the main window is still hidden; then the window.
-  MessageBoxContent AnswerStartUpMessage();
+  // The first message box, shown while the main window is still hidden, answered with `button`;
+  // then the window.
+  MessageBoxContent AnswerStartUpMessage(int button = IDOK);
 
   HWND Box(int field) const { return GetDlgItem(window, IDC_TEXT_BASE + field); }
   HWND Label(int number) const { return GetDlgItem(window, IDC_LABEL_BASE + number); }

@@ -98,7 +98,7 @@ TEST_F(FileSystemTest, UnwritableFileStillReadsButRefusesWrites) {
   EXPECT_EQ(ReadAll(file), bytes);
   const auto error = WriteError(file, {1, 2, 3});
   ASSERT_TRUE(error);
-  EXPECT_EQ(error->fault(), FileFault::Refused);
+  EXPECT_EQ(error->fault(), FileFault::Denied);
   EXPECT_FALSE(error->fileChanged());
   EXPECT_FALSE(error->reason().empty());
   EXPECT_EQ(ReadBytes(file), bytes);

@@ -36,7 +36,7 @@ TEST_F(WindowsFileSystemTest, FileHeldByAnotherProgramReadsButRefusesWrites) {
     WriteFileStart(PathUtf8(file), std::vector<std::uint8_t>{1});
     FAIL() << "write succeeded on a file held without write sharing";
   } catch (const FileError& error) {
-    EXPECT_EQ(error.fault(), FileFault::Refused);
+    EXPECT_EQ(error.fault(), FileFault::InUse);
     EXPECT_FALSE(error.fileChanged());
   }
 }

@@ -36,7 +36,7 @@ class FakeMessages : public MessageBoxService {
   void ShowMessage(const std::string& text, const std::string& title) override {
     shown.push_back({text, title});
   }
-  bool Ask(const std::string& text, const std::string& title) override {
+  bool Ask(const std::string& text, const std::string& title, Answer) override {
     asked.push_back({text, title});
     return answer;
   }

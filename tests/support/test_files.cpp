@@ -64,10 +64,10 @@ std::string PathUtf8(const fs::path& path) {
   return std::string(text.begin(), text.end());
 }
 
-TempFolder::TempFolder(std::string_view leaf) {
+TempFolder::TempFolder(std::string_view leaf, const fs::path& parent) {
   std::random_device random;
   const std::string name = "tallyvane-" + std::to_string(random()) + std::string(leaf);
-  path_ = fs::temp_directory_path() / Utf8Path(name);
+  path_ = parent / Utf8Path(name);
   fs::create_directories(path_);
 }
 
@@ -125,16 +125,20 @@ static void AwaitWritable(const fs::path& file, bool writable) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
 }
 
-UnwritableScope::UnwritableScope(fs::path file) : file_(std::move(file)) {
-  SetReadOnly(file_, true);
+UnwritableScope::UnwritableScope(fs::path file, bool readOnly, bool immutable)
+    : file_(std::move(file)), readOnly_(readOnly), immutable_(immutable) {
+  if (readOnly_) SetReadOnly(file_, true);
+  if (!immutable_) return;
   SetImmutable(file_, true);
   AwaitWritable(file_, false);
 }
 
 UnwritableScope::~UnwritableScope() {
-  SetImmutable(file_, false);
-  SetReadOnly(file_, false);
-  AwaitWritable(file_, true);
+  if (immutable_) {
+    SetImmutable(file_, false);
+    AwaitWritable(file_, true);
+  }
+  if (readOnly_) SetReadOnly(file_, false);
 }
 
 bool IsWritable(const fs::path& file) {

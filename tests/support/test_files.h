@@ -14,11 +14,13 @@ namespace fs = std::filesystem;
 fs::path Utf8Path(std::string_view utf8);
 std::string PathUtf8(const fs::path& path);
 
-// A fresh, uniquely named folder under the system's temporary folder, removed with everything in
-// it at the end of the test. `leaf` is an optional extra name part (Chinese, spaces, …).
+// A fresh, uniquely named folder under `parent` (the system's temporary folder unless given),
+// removed with everything in it at the end of the test. `leaf` is an optional extra name part
+// (Chinese, spaces, …).
 class TempFolder {
  public:
-  explicit TempFolder(std::string_view leaf = {});
+  explicit TempFolder(std::string_view leaf = {},
+                      const fs::path& parent = fs::temp_directory_path());
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
   ~TempFolder();
@@ -51,18 +53,20 @@ std::vector<std::uint8_t> SampleDaysTable(std::size_t length = 1449, unsigned se
 // Copies the first hosting group (records 21 to 23) into records 24 to 35, as a save does.
 void CopyHostingGroup(std::vector<std::uint8_t>& bytes);
 
-// Makes the file truly unwritable, even for root under Wine (read-only attribute plus the
-// immutable flag on the Linux side), and undoes it at the end of the scope. Check writable() to
-// see whether it worked.
+// Gives the file the read-only attribute (which root, under Wine too, writes through) and the
+// immutable flag on the Linux side (which nothing writes through, as a protected folder on
+// Windows), and undoes both at the end of the scope. Check IsWritable() to see whether the flag
+// took.
 class UnwritableScope {
  public:
-  explicit UnwritableScope(fs::path file);
+  explicit UnwritableScope(fs::path file, bool readOnly = true, bool immutable = true);
   UnwritableScope(const UnwritableScope&) = delete;
   UnwritableScope& operator=(const UnwritableScope&) = delete;
   ~UnwritableScope();
 
  private:
   fs::path file_;
+  bool readOnly_, immutable_;
 };
 
 // Whether the file can be opened for writing at this moment.
