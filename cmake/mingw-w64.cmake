@@ -1,6 +1,6 @@
 # Cross build for Windows with MinGW-w64 (posix threads). TALLYVANE_MINGW_ARCH picks x86_64
-# (default; tests run through Wine) or i686 (32-bit: built and checked, not run, as there is no
-# 32-bit Wine here to run it).
+# (default; tests run through Wine) or i686 (32-bit; tests run through 32-bit Wine in an emulated
+# i386 chroot, see scripts/i686-setup.sh).
 set(TALLYVANE_MINGW_ARCH x86_64 CACHE STRING "x86_64 or i686")
 set(triplet ${TALLYVANE_MINGW_ARCH}-w64-mingw32)
 set(CMAKE_SYSTEM_NAME Windows)
@@ -15,4 +15,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 if(TALLYVANE_MINGW_ARCH STREQUAL x86_64)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh)
+else()
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/i686-run.sh)
 endif()

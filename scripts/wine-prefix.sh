@@ -5,7 +5,7 @@
 set -euo pipefail
 prefix=$1
 dpi=${2:-96}
-export WINEPREFIX=$prefix WINEDEBUG=-all WINEARCH=win64
+export WINEPREFIX=$prefix WINEDEBUG=-all WINEARCH=${WINEARCH:-win64}
 
 if [ ! -f "$prefix/.tallyvane-ready" ]; then
   rm -rf "$prefix"

@@ -92,7 +92,8 @@ TEST_P(FaultTest, ProtectedFolderOffersToStartAgainAsAdministratorWithTheTypedVa
 
 // The copy Windows made for an older program without a manifest; each editor answers one way.
 TEST_P(FaultTest, AVirtualStoreCopyIsOfferedBeforeTheLoad) {
-  const test::TempFolder game(" 游戏", _wgetenv(L"ProgramFiles(x86)"));
+  const wchar_t* programs = _wgetenv(L"ProgramFiles(x86)");  // none on 32-bit Windows
+  const test::TempFolder game(" 游戏", programs != nullptr ? programs : _wgetenv(L"ProgramFiles"));
   const fs::path data = game / "DATA", copy = _wgetenv(L"LOCALAPPDATA") /
                                               fs::path(L"VirtualStore") /
                                               game.path().relative_path() / "DATA";
