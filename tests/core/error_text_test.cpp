@@ -33,20 +33,28 @@ INSTANTIATE_TEST_SUITE_P(
                  "通告文件长度不足：" + kPath + "\n至少需要 1449 字节，实际只有 1448 字节。"},
         TextCase{"Empty", RunTimeError::TooShort(kPath, 0),
                  "通告文件长度不足：" + kPath + "\n至少需要 1449 字节，实际只有 0 字节。"},
-        TextCase{"Unreadable",
-                 RunTimeError::System(Operation::Load, kPath, Refusal::Other, "拒绝访问。 (5)", false),
-                 "无法读取通告文件：" + kPath + "\n拒绝访问。 (5)"},
+        TextCase{
+            "Unreadable",
+            RunTimeError::System(Operation::Load, kPath, Refusal::Other, "拒绝访问。 (5)", false),
+            "无法读取通告文件：" + kPath + "\n拒绝访问。 (5)"},
         TextCase{"FolderOnLoad", RunTimeError::IsFolder(Operation::Load, kPath),
                  "无法读取通告文件：" + kPath + "\n这个位置是一个文件夹，不是文件。"},
         TextCase{"FolderOnSave", RunTimeError::IsFolder(Operation::Save, kPath),
                  "无法写入通告文件：" + kPath + "\n这个位置是一个文件夹，不是文件。"},
-        TextCase{"Unwritable",
-                 RunTimeError::System(Operation::Save, kPath, Refusal::Other, "拒绝访问。 (5)", false),
-                 "无法写入通告文件：" + kPath + "\n拒绝访问。 (5)\n文件未被修改。"},
-        TextCase{"HalfWritten",
-                 RunTimeError::System(Operation::Save, kPath, Refusal::Other, "磁盘已满。 (112)", true),
-                 "无法写入通告文件：" + kPath +
-                     "\n磁盘已满。 (112)\n写入中途失败，文件可能已不完整，请检查。"},
+        TextCase{
+            "Unwritable",
+            RunTimeError::System(Operation::Save, kPath, Refusal::Other, "拒绝访问。 (5)", false),
+            "无法写入通告文件：" + kPath + "\n拒绝访问。 (5)\n文件未被修改。"},
+        TextCase{"InUseOnLoad",
+                 RunTimeError::System(Operation::Load, kPath, Refusal::InUse, "(32)", false),
+                 "无法读取通告文件：" + kPath +
+                     "\n文件正被另一个程序占用，多半是正在运行的游戏，或另一个编辑器窗口。请先关闭"
+                     "它，再重新读取。"},
+        TextCase{
+            "HalfWritten",
+            RunTimeError::System(Operation::Save, kPath, Refusal::Other, "磁盘已满。 (112)", true),
+            "无法写入通告文件：" + kPath +
+                "\n磁盘已满。 (112)\n写入中途失败，文件可能已不完整，请检查。"},
         TextCase{"Overflow", RunTimeError::BadValue(ErrorKind::Overflow, kPath, 22, "300"),
                  "「主持·主持人」必须是 0 到 255 之间的整数，当前内容为“300”。"},
         TextCase{"Empty text", RunTimeError::BadValue(ErrorKind::TypeMismatch, kPath, 28, ""),
