@@ -221,18 +221,17 @@ std::string ChangedSinceLoadQuestion(const std::string& path) {
 std::string VirtualStoreQuestion(const std::string& path, const std::string& copy) {
   return "Windows 的 VirtualStore 中有这个通告文件的另一份：\n" + copy + "\n\n你选择的是：\n" +
          path +
-         "\n\n正常启动（不以管理员身份运行）的游戏读取 VirtualStore "
-         "中的那一份，以管理员身份运行的游戏"
-         "读取你选择的那一份。\n\n选择“是”：读取并保存 VirtualStore "
-         "中的那一份。\n选择“否”：读取并保存"
-         "你选择的那一份。";
+         "\n\n正常启动（不以管理员身份运行）的游戏读取 VirtualStore 中的那一份，"
+         "以管理员身份运行的游戏读取你选择的那一份。"
+         "\n\n选择“是”：读取并保存 VirtualStore 中的那一份。"
+         "\n选择“否”：读取并保存你选择的那一份。";
 }
 
 std::string ReadOnlyQuestion(const std::string& path) {
   return "通告文件是只读的：\n" + path +
-         "\n\n仍要保存吗？\n选择“是”：暂时取消只读属性，写入后再设回只读。\n选择“否”：不写入任何内"
-         "容，"
-         "已输入的数值全部保留。";
+         "\n\n仍要保存吗？"
+         "\n选择“是”：暂时取消只读属性，写入后再设回只读。"
+         "\n选择“否”：不写入任何内容，已输入的数值全部保留。";
 }
 
 }  // namespace tallyvane

@@ -1,21 +1,18 @@
 #include "ui/relaunch.h"
 
-#include <memory>
 #include <string_view>
+#include <vector>
 
 #include "platform/utf16.h"
+#include "ui/shell_paths.h"
 #include "ui/system_functions.h"
 
 namespace tallyvane {
 namespace {
 
 constexpr std::wstring_view kHandOverFlag = L"/administrator";
-constexpr int kHandOverArguments = 2 + kFieldCount;  // the flag, the path, the texts
-constexpr DWORD kPathCapacity = 32768;               // the longest path Windows allows
-
-struct LocalFreeDeleter {
-  void operator()(LPWSTR* memory) const { LocalFree(memory); }
-};
+constexpr std::size_t kHandOverArguments = 2 + kFieldCount;  // the flag, the path, the texts
+constexpr DWORD kPathCapacity = 32768;                       // the longest path Windows allows
 
 // No argument holds a quote or ends in a backslash, which quotes alone would not carry: a file's
 // path has neither, and every text converted to a day count before the write was refused.
@@ -28,15 +25,12 @@ std::wstring Quoted(std::wstring_view argument) {
 std::optional<HandOver> ReadHandOver(const wchar_t* arguments) {
   if (arguments == nullptr || !std::wstring_view(arguments).starts_with(kHandOverFlag))
     return std::nullopt;
-  int count = 0;
-  const std::unique_ptr<LPWSTR, LocalFreeDeleter> argv(
-      system::CommandLineToArgvW()(GetCommandLineW(), &count));
-  if (argv == nullptr || count != 1 + kHandOverArguments || argv.get()[1] != kHandOverFlag)
-    return std::nullopt;
+  const std::vector<std::wstring> given = CommandLineArguments(arguments);
+  if (given.size() != kHandOverArguments || given[0] != kHandOverFlag) return std::nullopt;
   HandOver handOver;
-  handOver.path = platform::Narrow(argv.get()[2]);
+  handOver.path = platform::Narrow(given[1]);
   for (std::size_t i = 0; i < handOver.texts.size(); ++i)
-    handOver.texts[i] = platform::Narrow(argv.get()[3 + i]);
+    handOver.texts[i] = platform::Narrow(given[2 + i]);
   return handOver;
 }
 

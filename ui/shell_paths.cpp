@@ -1,5 +1,6 @@
 #include "ui/shell_paths.h"
 
+#include <algorithm>
 #include <memory>
 #include <string_view>
 
@@ -23,15 +24,21 @@ std::string Unquoted(std::wstring argument) {
 
 }  // namespace
 
-std::vector<std::string> CommandLinePaths(const wchar_t* arguments) {
+std::vector<std::wstring> CommandLineArguments(const wchar_t* arguments) {
   if (arguments == nullptr ||
       std::wstring_view(arguments).find_first_not_of(L" \t") == std::wstring_view::npos)
     return {};
   int count = 0;
   const std::unique_ptr<LPWSTR, LocalFreeDeleter> argv(
       system::CommandLineToArgvW()(GetCommandLineW(), &count));
+  if (argv == nullptr) return {};
+  return std::vector<std::wstring>(argv.get() + std::min(count, 1), argv.get() + count);
+}
+
+std::vector<std::string> CommandLinePaths(const wchar_t* arguments) {
   std::vector<std::string> paths;
-  for (int i = 1; argv != nullptr && i < count; ++i) paths.push_back(Unquoted(argv.get()[i]));
+  for (std::wstring& argument : CommandLineArguments(arguments))
+    paths.push_back(Unquoted(std::move(argument)));
   return paths;
 }
 
