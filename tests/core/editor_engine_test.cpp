@@ -460,6 +460,12 @@ TEST_P(SaveObstacleTest, AsksOrSaysWhyAndKeepsTheFileAndTheEdits) {
 
   const auto error = SaveError();
   EXPECT_EQ(error ? std::optional(error->refusal()) : std::nullopt, o.refusal);
+  if (error) {
+    EXPECT_FALSE(error->fileChanged() || error->reason().empty());
+  }
+  if (!saved) {
+    EXPECT_EQ(engine.state().buffer, original);
+  }
   const std::string path = test::PathUtf8(fs::current_path() / "Length.dat");
   const std::vector<ShownMessage> question{{ReadOnlyQuestion(path), "警告"}};
   EXPECT_EQ(messages.asked, o.readOnly ? question : std::vector<ShownMessage>{});

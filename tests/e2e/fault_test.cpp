@@ -122,6 +122,54 @@ TEST_P(FaultTest, AVirtualStoreCopyIsOfferedBeforeTheLoad) {
   fs::remove_all(copy.parent_path());
 }
 
+TEST_P(FaultTest, ReplacedByAFolderSinceTheLoad) {
+  LoadAndEdit(folder.path());
+  fs::remove(file());
+  fs::create_directory(file());
+  const auto box = Save();
+  ExpectRefusedWrite(box);
+  EXPECT_EQ(box.text, L"无法写入通告文件：" + Path(file()) + L"\n这个位置是一个文件夹，不是文件。");
+  EXPECT_TRUE(fs::is_directory(file()));
+}
+
+TEST_P(FaultTest, DeletedSinceTheLoadIsWrittenWhole) {
+  LoadAndEdit(folder.path());
+  fs::remove(file());
+  EXPECT_EQ(Save().text, L"保存成功");
+  EXPECT_EQ(ReadBytes(file()), Saved());
+}
+
+TEST_P(FaultTest, GrownSinceTheLoadKeepsItsTail) {
+  LoadAndEdit(folder.path());
+  auto grown = original;
+  grown.insert(grown.end(), 500, 0x5A);
+  WriteBytes(file(), grown);
+  EXPECT_EQ(Save().text, L"保存成功");
+  auto expected = Saved();
+  expected.insert(expected.end(), 500, 0x5A);
+  EXPECT_EQ(ReadBytes(file()), expected);
+}
+
+TEST_P(FaultTest, ChangedSinceTheLoadIsWrittenOnlyAfterAYes) {
+  LoadAndEdit(folder.path());
+  auto changed = original;  // as another program might: a header and bytes between day counts
+  for (const auto& [first, last] : {std::pair{0, 43}, std::pair{1000, 1010}})
+    for (int i = first; i <= last; ++i) changed[static_cast<std::size_t>(i)] ^= 0x5A;
+  WriteBytes(file(), changed);
+
+  const auto question = Save(IDNO);
+  EXPECT_EQ(question.title, L"警告");
+  EXPECT_NE(question.text.find(Path(file())), std::wstring::npos) << question.text;
+  EXPECT_EQ(question.defaultButton, IDNO);
+  EXPECT_TRUE(NoDialogAppears());
+  EXPECT_EQ(ReadBytes(file()), changed);
+  EXPECT_EQ(Text(Box(4)), L"44") << "the edit is kept";
+
+  EXPECT_EQ(Save(IDYES).title, L"警告");
+  EXPECT_EQ(AnswerMessageBox().text, L"保存成功");
+  EXPECT_EQ(ReadBytes(file()), Saved(changed));
+}
+
 TEST_P(FaultTest, OversizedFileIsRefusedBeforeReading) {
   constexpr std::uint64_t kSize = std::uint64_t{3} << 30;
   WriteBytes(file(), {});

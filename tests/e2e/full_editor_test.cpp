@@ -76,16 +76,6 @@ TEST_F(FullEditorTest, OpenLoadsTheLengthDatOfTheChosenFolder) {
   OpenThroughDialog(game / "Other.dat");
   WaitForBox(1, L"7");
   EXPECT_TRUE(NoDialogAppears());
-
-  // A folder without Length.dat changes nothing: the save still goes to the file loaded.
-  test::TempFolder other(" 别处");
-  WriteBytes(other / "Other.dat", {1, 2, 3});
-  SetText(Box(2), L"12");
-  OpenThroughDialog(other / "Other.dat");
-  EXPECT_EQ(AnswerMessageBox().text, L"没有找到通告文件：" + Path(other / "Length.dat"));
-  EXPECT_EQ(Save().text, L"保存成功");
-  EXPECT_EQ(ReadBytes(game / "Length.dat")[80], 12);
-  EXPECT_FALSE(fs::exists(other / "Length.dat"));
 }
 
 TEST_F(FullEditorTest, CancelLoadsTheCurrentFolderOrDoesNothing) {
