@@ -83,9 +83,17 @@ EditorProcess::EditorProcess(const std::wstring& exe, const std::filesystem::pat
   startup.cb = sizeof startup;
   std::wstring commandLine = L"\"" + exe + L"\"";
   if (!arguments.empty()) commandLine += L" " + arguments;
-  if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      folder.wstring().c_str(), &startup, &process_))
-    throw std::runtime_error("cannot start the editor: error " + std::to_string(GetLastError()));
+  // Wine now and then fails a start with ERROR_INTERNAL_ERROR: the new process ended before its
+  // own start-up was done, before any of our code ran. Such a start is tried again.
+  for (int attempt = 1;; ++attempt) {
+    if (CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       folder.wstring().c_str(), &startup, &process_))
+      return;
+    const DWORD error = GetLastError();
+    if (error != ERROR_INTERNAL_ERROR || attempt == 3)
+      throw std::runtime_error("cannot start the editor: error " + std::to_string(error));
+    std::this_thread::sleep_for(500ms);
+  }
 }
 
 EditorProcess::EditorProcess(DWORD processId) {

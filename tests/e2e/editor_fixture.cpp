@@ -1,6 +1,7 @@
 #include "tests/e2e/editor_fixture.h"
 
 #include <stdexcept>
+#include <string>
 
 namespace tallyvane::e2e {
 
@@ -18,7 +19,10 @@ void EditorFixture::SetUp() {
 
 void EditorFixture::WaitForWindow() {
   window = editor->WaitForMainWindow(caption);
-  if (window == nullptr) throw std::runtime_error("the editor's window did not appear");
+  if (window != nullptr) return;
+  const auto code = editor->WaitForExit(0ms);
+  throw std::runtime_error("the editor's window did not appear; the editor " +
+                           (code ? "ended with code " + std::to_string(*code) : "still runs"));
 }
 
 void EditorFixture::StartAndLoad(const fs::path& startFolder) {
