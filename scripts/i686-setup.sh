@@ -15,13 +15,18 @@ apt_install() {
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$@" >/dev/null
 }
 
-# The Debian mirror this machine already uses (deb822 sources first, then sources.list).
+# The Debian mirror this machine already uses (deb822 sources first, then sources.list); either
+# kind of file may be missing.
 mirror() {
-  {
-    grep -h -A3 '^Types: deb' /etc/apt/sources.list.d/*.sources 2>/dev/null |
-      sed -n 's/^URIs: *\([^ ]*\).*/\1/p'
-    sed -n 's/^deb \(\[[^]]*\] \)\?\([^ ]*\) .*/\2/p' /etc/apt/sources.list 2>/dev/null
-  } | grep -v -- -security | head -n 1
+  local files=() file
+  for file in /etc/apt/sources.list.d/*.sources /etc/apt/sources.list; do
+    if [ -f "$file" ]; then files+=("$file"); fi
+  done
+  [ ${#files[@]} -gt 0 ] || return 0
+  awk '/^URIs:/ { url = $2 }
+       /^deb / { url = $2 ~ /^\[/ ? $3 : $2 }
+       url != "" && url !~ /-security/ { print url; exit }
+       { url = "" }' "${files[@]}"
 }
 
 # 1. qemu-user-static from backports.
